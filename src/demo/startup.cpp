@@ -1,0 +1,86 @@
+#include "demo/startup.h"
+
+#include "effects/landscape.h"
+#include "effects/scroller.h"
+#include "effects/snow.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string workingDirectory()
+{
+    char buf[4096];
+    return getcwd(buf, sizeof buf) ? buf : "the working directory";
+}
+
+SDL_Surface* loadBmp(const char* name, std::string& error)
+{
+    struct stat st;
+    if (stat(name, &st) != 0) {
+        error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = std::string("\"") + name + "\" in " + workingDirectory() + " is a folder, not a file";
+        return nullptr;
+    }
+    SDL_RWops* file = SDL_RWFromFile(name, "rb");
+    if (!file) {
+        error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
+    if (!image)
+        error = std::string("\"") + name + "\" is not a readable BMP image (" + SDL_GetError() + ")";
+    return image;
+}
+
+std::string describe(const SDL_Surface* s)
+{
+    return std::to_string(s->w) + "x" + std::to_string(s->h) + " with " +
+           std::to_string(s->format->BitsPerPixel) + " bits per pixel";
+}
+
+}  // namespace
+
+bool loadImages(Images& images, std::string& error)
+{
+    images.panel = loadBmp("gfx.dat", error);
+    if (!images.panel)
+        return false;
+    if (images.panel->w < 150 || images.panel->h < 240) {
+        error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(images.panel);
+        return false;
+    }
+    images.heightMap = loadBmp("hm.dat", error);
+    if (!images.heightMap)
+        return false;
+    // The landscape reads the map as 300 rows of 300 index bytes.
+    const SDL_Surface* m = images.heightMap;
+    if (m->w != mapSize || m->h != mapSize || m->format->BytesPerPixel != 1 || m->pitch != mapSize) {
+        error = "\"hm.dat\" must be an 8-bit 300x300 height map, but it is " + describe(m);
+        return false;
+    }
+    return true;
+}
+
+void keyPanel(SDL_Surface* panel)
+{
+    const Uint32 key = SDL_MapRGB(panel->format, 255, 0, 255);
+    // On a palette without magenta the nearest colour would come back, and
+    // an ordinary part of the picture would turn transparent.
+    Uint8 r, g, b;
+    SDL_GetRGB(key, panel->format, &r, &g, &b);
+    if (r == 255 && g == 0 && b == 255)
+        SDL_SetColorKey(panel, SDL_SRCCOLORKEY, key);
+}
+
+void resetEffects()
+{
+    clearScroller();
+    seedFlakes();
+}

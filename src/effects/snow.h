@@ -1,0 +1,22 @@
+// Snowfall: 150 single white pixels that fall at their own speeds, drift
+// with the wave table and slide sideways with the camera path. A flake that
+// leaves the screen starts again at the top.
+//
+// The positions come from rand(), which nothing seeds and nothing else in the
+// program calls, so every run shows the same snow.
+#pragma once
+
+#include <cstdint>
+
+struct Flake {
+    int32_t x;     // own coordinate, before the camera offset
+    int32_t y;     // screen row; negative while above the screen
+    int8_t speed;  // rows per frame, 1 to 4
+};
+
+constexpr int flakeCount = 150;
+extern Flake flakes[flakeCount];
+
+void seedFlakes();
+// Draws every flake where it is, then moves it.
+void drawFlakes(int frame);
