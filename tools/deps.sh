@@ -1,0 +1,25 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are
+# missing, and says which. Plain bash, so it works before make exists.
+
+# The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, libpng.
+buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
+               libsdl-mixer1.2-dev libpng-dev)
+# Only the tests: GoogleTest and Google Benchmark, a headless X server to
+# run the real demo in, keys, screenshots, sound measuring, the validators
+# for the installed desktop files, the package tools and clang's fuzzer.
+testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+              sox desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
+
+installMissing()
+{
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
