@@ -1,0 +1,72 @@
+# Sourced by the end-to-end tests: the real newyear executable, run in a
+# scratch folder, under its own headless X server when it needs a screen.
+set -euo pipefail
+
+newyear=$1
+data=$2
+work=$(mktemp -d)
+xvfb=
+cleanup()
+{
+    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on a free display (640x480, so the 320x240 screen is scaled
+# exactly twice) and exports DISPLAY.
+startX()
+{
+    local fd=$work/display
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$fd" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [ -s "$fd" ] && break
+        sleep 0.05
+    done
+    [ -s "$fd" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(cat "$fd")
+    unset SDL_VIDEODRIVER
+    export SDL_AUDIODRIVER=dummy
+}
+
+# Copies the committed data files into the scratch folder.
+withData() { cp "$data"/gfx.dat "$data"/hm.dat "$data"/music.dat "$work"/; }
+
+# Starts the demo in the scratch folder; its pid goes into pid.
+startDemo() { (cd "$work" && exec "$newyear") >"$work/out" 2>"$work/err" & pid=$!; }
+
+# Waits up to $1 seconds for the demo to end; its status goes into status.
+waitEnd()
+{
+    local tenths=$(($1 * 10))
+    for _ in $(seq "$tenths"); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && return 1
+    status=0
+    wait "$pid" || status=$?
+    pid=
+}
+
+running() { kill -0 "$pid" 2>/dev/null; }
+
+# The colour of one pixel of a PNG as "r,g,b".
+rgbAt() { convert "$1" -format '%[fx:int(255*p{'"$2,$3"'}.r)],%[fx:int(255*p{'"$2,$3"'}.g)],%[fx:int(255*p{'"$2,$3"'}.b)]' info:; }
+
+# True when two "r,g,b" colours differ by at most 8 in each channel, the
+# most that 5-6-5 packing can lose.
+near()
+{
+    local a b
+    IFS=, read -r -a a <<<"$1"
+    IFS=, read -r -a b <<<"$2"
+    for i in 0 1 2; do
+        local d=$((a[i] - b[i]))
+        [ ${d#-} -le 8 ] || return 1
+    done
+}
