@@ -135,6 +135,21 @@ TEST(Font, AllPrintableCharactersLookDifferentInTheScroller) {
       EXPECT_NE(shownPart(a), shownPart(b)) << "codes " << a << " and " << b;
 }
 
+// The scroller sets characters seven columns apart with no spacing of its
+// own, so small letters and digits carry a blank left column; without it
+// words turn into solid blocks. Only the wide m and w fill the whole cell.
+TEST(Font, SmallLettersAndDigitsKeepAGapOnTheLeft) {
+  std::string chars = "0123456789";
+  for (char c = 'a'; c <= 'z'; ++c)
+    if (c != 'm' && c != 'w') chars += c;
+  for (char c : chars) {
+    unsigned char leftColumn = 0;
+    for (int r = kFirstShownRow; r <= kLastShownRow; ++r)
+      leftColumn |= font1[static_cast<unsigned char>(c) * 16 + r] & 0x80;
+    EXPECT_EQ(leftColumn, 0) << c;
+  }
+}
+
 TEST(Font, CapitalsAndDigitsStandOnTheBaseline) {
   std::string chars;
   for (char c = 'A'; c <= 'Z'; ++c) chars += c;
