@@ -16,12 +16,13 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display (640x480, so the 320x240 screen is scaled
-# exactly twice) and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The screen is 320x240:
+# with no window manager to place it, a full-screen window keeps its first
+# size and position, so only a screen of the demo's own size shows it whole.
 startX()
 {
     local fd=$work/display
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$fd" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 320x240x24 -nolisten tcp 3>"$fd" 2>/dev/null &
     xvfb=$!
     for _ in $(seq 100); do
         [ -s "$fd" ] && break
