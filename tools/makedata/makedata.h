@@ -1,0 +1,37 @@
+// Shared pieces of the data generator.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+struct Rgb {
+  uint8_t r, g, b;
+};
+
+// Our own generator with a fixed seed, so the files come out byte for byte
+// the same on every machine and every run; rand() is never touched.
+struct Rng {
+  uint32_t state;
+};
+uint32_t nextRand(Rng& rng);
+double randUnit(Rng& rng);      // [0, 1)
+double randSigned(Rng& rng);    // [-1, 1)
+double randNormal(Rng& rng);    // roughly N(0, 1), from a sum of uniforms
+
+// File formats.
+Bytes bmp8(int w, int h, const std::vector<uint8_t>& pixels);
+Bytes bmp24(int w, int h, const std::vector<Rgb>& pixels);
+Bytes pngRgba(int w, int h, const std::vector<uint8_t>& rgba);
+void writeFile(const std::string& path, const Bytes& data);
+
+// 5x7 pixel font: returns the glyph's rows, bit 4 the leftmost pixel.
+const uint8_t* glyph(char c);
+
+// The four data files.
+Bytes makeHeightMap();
+Bytes makePanel();
+Bytes makeIcon();
+Bytes makeMusic();
