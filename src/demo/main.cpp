@@ -78,7 +78,7 @@ int main()
         SDL_Delay(20);
     }
 
-    Mix_HaltMusic();
     SDL_Quit();
+    Mix_HaltMusic();
     return 0;
 }
