@@ -161,15 +161,16 @@ const char* const bridgeD = "F5 - E5 D5 A4 - D5 -  G5 - F5 D5 B4 - - -  C5 - E5 
 Pattern intro1() {
   Pattern p{};
   effect(p, 0, chDrums, 0xf, 6);
-  padLine(p, chords(progA), 26);
-  bellArps(p, chords(progA), 40, true);
+  effect(p, 0, chBass, 0xf, 125);
+  padLine(p, chords(progA), 58);
+  bellArps(p, chords(progA), 36, true);
   return p;
 }
 
 Pattern intro2() {
   Pattern p{};
-  padLine(p, chords(progB), 28);
-  bellArps(p, chords(progB), 34, true);
+  padLine(p, chords(progB), 60);
+  bellArps(p, chords(progB), 32, true);
   bassLine(p, chords(progB), false, 50);
   drums(p, "h...h...h...h...", "h...h...h...h.h.", "h...h...h...h...", "k...h...s.s.ssss");
   return p;
@@ -177,7 +178,7 @@ Pattern intro2() {
 
 Pattern theme(const char* prog, const char* tune, bool lastHalf, bool doubled) {
   Pattern p{};
-  melody(p, chLead, lead, tune, 0, 46);
+  melody(p, chLead, lead, tune, 0, 50);
   bassLine(p, chords(prog), true, 56);
   if (doubled)
     melody(p, chBell, bell, tune, 12, 30);  // the bells an octave up, for the last chorus
@@ -190,8 +191,8 @@ Pattern theme(const char* prog, const char* tune, bool lastHalf, bool doubled) {
 // The theme again, but sung by the bells over the pads, with a lighter beat.
 Pattern variation(const char* prog, const char* tune, bool lastHalf) {
   Pattern p{};
-  padLine(p, chords(prog), 30);
-  melody(p, chBell, bell, tune, 0, 48);
+  padLine(p, chords(prog), 60);
+  melody(p, chBell, bell, tune, 0, 42);
   bassLine(p, chords(prog), true, 50);
   const char* light = "k.h.H.h.S.h.H.hk";
   drums(p, light, light, light, lastHalf ? beatEnd : light);
@@ -202,7 +203,6 @@ Pattern variation(const char* prog, const char* tune, bool lastHalf) {
 Pattern ending() {
   Pattern p{};
   const char* prog = "F F Fm Fm";
-  padLine(p, chords(prog), 32);
   bassLine(p, chords(prog), false, 52);
   bellArps(p, chords(prog), 36, false);
   drums(p, "k...h...h...h...", "k...h...h.S.SSSS", "", "");
