@@ -33,10 +33,7 @@ SDL_Surface* loadBmp(const char* name, std::string& error)
         error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
         return nullptr;
     }
-    SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
-    if (!image)
-        error = std::string("\"") + name + "\" is not a readable BMP image (" + SDL_GetError() + ")";
-    return image;
+    return readBmp(file, name, error);
 }
 
 std::string describe(const SDL_Surface* s)
@@ -47,25 +44,51 @@ std::string describe(const SDL_Surface* s)
 
 }  // namespace
 
-bool loadImages(Images& images, std::string& error)
+SDL_Surface* readBmp(SDL_RWops* file, const char* name, std::string& error)
 {
-    images.panel = loadBmp("gfx.dat", error);
-    if (!images.panel)
-        return false;
-    if (images.panel->w < 150 || images.panel->h < 240) {
-        error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(images.panel);
+    SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
+    if (!image)
+        error = std::string("\"") + name + "\" is not a readable BMP image (" + SDL_GetError() + ")";
+    return image;
+}
+
+bool checkPanel(const SDL_Surface* panel, std::string& error)
+{
+    if (panel->w < 150 || panel->h < 240) {
+        error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(panel);
         return false;
     }
-    images.heightMap = loadBmp("hm.dat", error);
-    if (!images.heightMap)
-        return false;
+    return true;
+}
+
+bool checkHeightMap(const SDL_Surface* m, std::string& error)
+{
     // The landscape reads the map as 300 rows of 300 index bytes.
-    const SDL_Surface* m = images.heightMap;
     if (m->w != mapSize || m->h != mapSize || m->format->BytesPerPixel != 1 || m->pitch != mapSize) {
         error = "\"hm.dat\" must be an 8-bit 300x300 height map, but it is " + describe(m);
         return false;
     }
     return true;
+}
+
+void freeImages(Images& images)
+{
+    SDL_FreeSurface(images.panel);
+    SDL_FreeSurface(images.heightMap);
+    images = Images{};
+}
+
+bool loadImages(Images& images, std::string& error)
+{
+    images.panel = loadBmp("gfx.dat", error);
+    if (images.panel && checkPanel(images.panel, error)) {
+        images.heightMap = loadBmp("hm.dat", error);
+        if (images.heightMap && checkHeightMap(images.heightMap, error))
+            return true;
+    }
+    // Nothing half-loaded is left behind for the caller to free.
+    freeImages(images);
+    return false;
 }
 
 void keyPanel(SDL_Surface* panel)

@@ -12,7 +12,16 @@ struct Images {
 
 // Loads "gfx.dat" and "hm.dat" from the working directory. On failure
 // returns false with one line in error naming the file and what is wrong.
+// On failure it frees whatever it had loaded: both pointers come back null.
 bool loadImages(Images& images, std::string& error);
+
+// The steps of loadImages, for a caller that has the bytes already. readBmp
+// closes file; name only goes into the message.
+SDL_Surface* readBmp(SDL_RWops* file, const char* name, std::string& error);
+bool checkPanel(const SDL_Surface* panel, std::string& error);
+bool checkHeightMap(const SDL_Surface* heightMap, std::string& error);
+
+void freeImages(Images& images);
 
 // Makes the panel's pure magenta transparent.
 void keyPanel(SDL_Surface* panel);

@@ -20,14 +20,15 @@ protected:
     }
     void TearDown() override
     {
+        freeImages(images);
         fs::current_path(home);
         fs::remove_all(dir);
     }
     static void saveBmp(const char* name, int w, int h, int depth)
     {
-        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
-        if (depth == 24)
-            s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+        SDL_Surface* s = depth == 24
+            ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
+            : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
         ASSERT_EQ(SDL_SaveBMP(s, name), 0) << SDL_GetError();
         SDL_FreeSurface(s);
     }
@@ -38,8 +39,15 @@ protected:
     }
     bool load()
     {
+        freeImages(images);
         error.clear();
-        return loadImages(images, error);
+        const bool ok = loadImages(images, error);
+        // A failed load must not leave anything behind for the caller.
+        if (!ok) {
+            EXPECT_EQ(images.panel, nullptr);
+            EXPECT_EQ(images.heightMap, nullptr);
+        }
+        return ok;
     }
     fs::path home, dir;
     Images images;
