@@ -132,8 +132,11 @@ Colour foliageColour(int i, double x, double y) {
   const double w = std::max(tierHalfWidth(t, y), 1.0);
   double light = 0.75 - 0.35 * dx / w;  // moonlit from the left
   // Needles: short slanting strokes running outwards and down.
-  const double strokes = std::sin((y * 1.1 - std::fabs(dx) * 0.6) * 1.7) * 0.5 + 0.5;
-  light *= 0.82 + 0.18 * strokes + 0.08 * hashNoise(int(x * subSteps), int(y * subSteps));
+  const double wobble = 1.5 * hashNoise(int(x / 3), int(y / 2));
+  const double strokes = std::sin((y * 1.1 - std::fabs(dx) * 0.6) * 1.7 + wobble) * 0.5 + 0.5;
+  light *= 0.8 + 0.2 * strokes + 0.08 * hashNoise(int(x * subSteps), int(y * subSteps));
+  // Moonlight catches the left edge of every tier.
+  if (!inTier(t, x - 1.5, y) && dx < 0) light *= 1.45;
   // The tier above casts a shadow on the top of this one.
   if (i > 0 && y < tierBottom(tiers[i - 1], dx) + 5) light *= 0.62;
   Colour c = scale({26, 92, 52}, light);
@@ -323,6 +326,21 @@ void starfield(Canvas& cv) {
   }
 }
 
+// Snow falling in the picture's own sky, as it does over the landscape.
+void snowfall(Canvas& cv) {
+  Rng rng{4242u};
+  for (int n = 0; n < 45; ++n) {
+    const int x = int(randUnit(rng) * 74), y = int(randUnit(rng) * 205);
+    const double a = 0.5 + 0.5 * randUnit(rng);
+    plot(cv, x, y, {235, 240, 255}, a, sky);
+    if (n % 3 == 0) {  // nearer flakes are bigger and softer
+      plot(cv, x + 1, y, {235, 240, 255}, a * 0.6, sky);
+      plot(cv, x, y + 1, {235, 240, 255}, a * 0.6, sky);
+      plot(cv, x + 1, y + 1, {235, 240, 255}, a * 0.35, sky);
+    }
+  }
+}
+
 void glitter(Canvas& cv) {
   Rng rng{777u};
   for (int n = 0; n < 90; ++n) {
@@ -367,6 +385,7 @@ Rgb toRgb(Colour c) {
 Bytes makePanel() {
   Canvas cv = render();
   starfield(cv);
+  snowfall(cv);
   glitter(cv);
   text(cv, "2027", 6, 66, 2, {255, 236, 140}, {232, 150, 30});
   text(cv, "HAPPY NEW YEAR", 33, 224, 1, {235, 40, 50}, {160, 20, 40});
