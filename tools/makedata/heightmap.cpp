@@ -82,6 +82,14 @@ std::vector<uint8_t> stretch(const std::vector<double>& h) {
   return out;
 }
 
+// The demo colours heights 176..235 a strong yellow and 236 up red, so keep
+// most ground below 176 (deep blue lows to snowy white) and let only the
+// slopes and tops of the highest crests pass through yellow to red peaks.
+std::vector<uint8_t> snowline(std::vector<uint8_t> m) {
+  for (uint8_t& v : m) v = uint8_t(v < 200 ? v * 175 / 200 : 175 + (v - 200) * 80 / 55);
+  return m;
+}
+
 // The map is a torus, so any column or row may be its edge. Cut it where
 // neighbours differ least, so the seam is as calm as the calmest interior.
 int calmestCut(const std::vector<uint8_t>& m, int step, int across) {
@@ -108,5 +116,5 @@ std::vector<uint8_t> roll(const std::vector<uint8_t>& m) {
 
 Bytes makeHeightMap() {
   Rng rng{20270101u};
-  return bmp8(side, side, roll(stretch(terrain(rng))));
+  return bmp8(side, side, roll(snowline(stretch(terrain(rng)))));
 }
