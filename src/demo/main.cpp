@@ -61,10 +61,8 @@ int main()
     if (!loadImages(images, error))
         return fail(error);
 
-    screen = SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
-    if (!screen)
-        return fail(std::string("cannot open the display: ") + SDL_GetError());
-    captureFormat();
+    if (!openScreen(error))
+        return fail(error);
 
     startMusic();
     keyPanel(images.panel);

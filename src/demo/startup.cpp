@@ -3,6 +3,7 @@
 #include "effects/landscape.h"
 #include "effects/scroller.h"
 #include "effects/snow.h"
+#include "render/render.h"
 
 #include <cerrno>
 #include <cstring>
@@ -89,6 +90,21 @@ bool loadImages(Images& images, std::string& error)
     // Nothing half-loaded is left behind for the caller to free.
     freeImages(images);
     return false;
+}
+
+bool openScreen(std::string& error)
+{
+    screen = SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
+    if (!screen) {
+        error = std::string("cannot open the display: ") + SDL_GetError();
+        return false;
+    }
+    captureFormat();
+    // The library hands the surface over uncleared, and rows 60..239 are
+    // only ever drawn over: what the first frames leave there must be black,
+    // not old heap contents.
+    SDL_FillRect(screen, nullptr, 0);
+    return true;
 }
 
 void keyPanel(SDL_Surface* panel)

@@ -23,6 +23,10 @@ bool checkHeightMap(const SDL_Surface* heightMap, std::string& error);
 
 void freeImages(Images& images);
 
+// Sets the 320x240 16-bit full-screen mode, takes its pixel format and
+// clears it to black. False, with the library's reason, when it cannot.
+bool openScreen(std::string& error);
+
 // Makes the panel's pure magenta transparent.
 void keyPanel(SDL_Surface* panel);
 

@@ -55,9 +55,8 @@ protected:
     {
         buildTables();
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK), 0) << SDL_GetError();
-        screen = SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
-        ASSERT_NE(screen, nullptr) << SDL_GetError();
-        captureFormat();
+        std::string error;
+        ASSERT_TRUE(openScreen(error)) << error;
     }
     static void TearDownTestSuite() { SDL_Quit(); }
 
@@ -88,6 +87,22 @@ protected:
     SDL_Surface* map = nullptr;
     Demo demo;
 };
+
+TEST(Screen, opensBlackFiveSixFive)
+{
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    std::string error;
+    ASSERT_TRUE(openScreen(error)) << error;
+    EXPECT_EQ(screen->w, 320);
+    EXPECT_EQ(screen->h, 240);
+    EXPECT_EQ(screen->pitch, 640);
+    EXPECT_EQ(gS, 5);
+    // Rows below the sky are never cleared, so they must start black.
+    for (int y = 0; y < 240; y++)
+        for (int x = 0; x < 320; x++)
+            ASSERT_EQ(pixel(x, y), 0) << x << "," << y;
+    SDL_Quit();
+}
 
 TEST_F(Frame, quitsOnEscapeAndJoystickButtons8And14Only)
 {
