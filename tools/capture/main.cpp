@@ -77,15 +77,13 @@ int main(int argc, char** argv)
     if (!loadImages(images, error))
         return fail(error);
 
-    // The same 16-bit mode the demo asks for, so blits convert the panel to
-    // the same pixel format.
-    screen = SDL_SetVideoMode(screenWidth, screenHeight, 16, SDL_SWSURFACE);
-    if (!screen)
-        return fail(std::string("cannot make the 16-bit screen: ") + SDL_GetError());
+    // The demo's own 16-bit mode, cleared the same way, so blits convert the
+    // panel to the same pixel format.
+    if (!openScreen(error))
+        return fail(error);
     if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 ||
         screen->format->Gmask != 0x07E0 || screen->format->Bmask != 0x001F)
         return fail("the screen is not 5-6-5");
-    captureFormat();
     keyPanel(images.panel);
     resetEffects();
 
