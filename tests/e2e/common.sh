@@ -38,7 +38,14 @@ startX()
 withData() { cp "$data"/gfx.dat "$data"/hm.dat "$data"/music.dat "$work"/; }
 
 # Starts the demo in the scratch folder; its pid goes into pid.
-startDemo() { (cd "$work" && exec "$newyear") >"$work/out" 2>"$work/err" & pid=$!; }
+# NEWYEAR_PRELOAD, set by the sanitized test run, is preloaded into the
+# demo alone.
+startDemo()
+{
+    (cd "$work" && exec env ${NEWYEAR_PRELOAD:+LD_PRELOAD="$NEWYEAR_PRELOAD"} "$newyear") \
+        >"$work/out" 2>"$work/err" &
+    pid=$!
+}
 
 # Waits up to $1 seconds for the demo to end; its status goes into status.
 waitEnd()
