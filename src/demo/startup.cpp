@@ -29,6 +29,12 @@ SDL_Surface* loadBmp(const char* name, std::string& error)
         error = std::string("\"") + name + "\" in " + workingDirectory() + " is a folder, not a file";
         return nullptr;
     }
+    // Opening a FIFO would wait for a writer for ever, and a device is no
+    // picture either.
+    if (!S_ISREG(st.st_mode)) {
+        error = std::string("\"") + name + "\" in " + workingDirectory() + " is not a regular file";
+        return nullptr;
+    }
     SDL_RWops* file = SDL_RWFromFile(name, "rb");
     if (!file) {
         error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
@@ -43,10 +49,38 @@ std::string describe(const SDL_Surface* s)
            std::to_string(s->format->BitsPerPixel) + " bits per pixel";
 }
 
+Uint32 le32(const Uint8* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | Uint32(p[3]) << 24;
+}
+
+// SDL reads as many palette entries as the header claims, one at a time and
+// on past the end of the file: a made-up count keeps it busy for minutes.
+// Returns the claimed count when it is more than the depth allows, else 0.
+Uint32 excessPalette(SDL_RWops* file)
+{
+    Uint8 h[54];
+    const int start = SDL_RWtell(file);
+    const bool whole = SDL_RWread(file, h, 1, sizeof h) == sizeof h;
+    SDL_RWseek(file, start, RW_SEEK_SET);
+    // Short files and the old 12-byte header are left to SDL to judge.
+    if (!whole || h[0] != 'B' || h[1] != 'M' || le32(h + 14) < 40)
+        return 0;
+    const int bpp = h[28] | h[29] << 8;
+    const Uint32 used = le32(h + 46);
+    return bpp <= 8 && used > (1u << bpp) ? used : 0;
+}
+
 }  // namespace
 
 SDL_Surface* readBmp(SDL_RWops* file, const char* name, std::string& error)
 {
+    if (const Uint32 used = excessPalette(file)) {
+        SDL_RWclose(file);
+        error = std::string("\"") + name + "\" is not a readable BMP image (a palette of " +
+                std::to_string(used) + " colours)";
+        return nullptr;
+    }
     SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
     if (!image)
         error = std::string("\"") + name + "\" is not a readable BMP image (" + SDL_GetError() + ")";
