@@ -1,0 +1,127 @@
+# Sourced by the shipping tests: a scratch folder removed on exit, failing
+# with a message, and the real demo under its own headless X server.
+set -euo pipefail
+
+work=$(mktemp -d)
+xvfb=
+pid=
+cleanup()
+{
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# startX WxH: Xvfb of that size on a free display, exported as DISPLAY.
+startX()
+{
+    local fd=$work/display
+    Xvfb -displayfd 3 -screen 0 "$1"x24 -nolisten tcp 3>"$fd" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 100); do
+        [ -s "$fd" ] && break
+        sleep 0.05
+    done
+    [ -s "$fd" ] || fail "Xvfb did not start"
+    export DISPLAY=:$(cat "$fd")
+    unset SDL_VIDEODRIVER
+    export SDL_AUDIODRIVER=dummy
+}
+
+# startDemo NEWYEAR DATADIR: runs the demo in DATADIR and, as there is no
+# window manager to do it, stretches its window over the whole screen (the
+# demo has already scaled its picture to the screen's size).
+startDemo()
+{
+    (cd "$2" && exec "$1") 2>"$work/err" &
+    pid=$!
+    local size win geometry
+    size=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
+    # SDL swaps in its final window a moment after the first one shows:
+    # stretch whatever is there until it has stayed full size for a while.
+    local stable=0
+    for _ in $(seq 200); do
+        sleep 0.05
+        win=$(xdotool search --onlyvisible --class newyear 2>/dev/null | tail -1) || { stable=0; continue; }
+        geometry=$(xwininfo -id "$win" | awk '/-geometry/ { print $2 }')
+        if [ "$geometry" = "$size+0+0" ]; then
+            stable=$((stable + 1))
+            [ $stable -ge 10 ] && return 0
+        else
+            stable=0
+            xdotool windowmove "$win" 0 0 windowsize "$win" ${size/x/ }
+        fi
+    done
+    fail "the demo window did not fill the screen: $(cat "$work/err")"
+}
+
+stopDemo() { kill -9 "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; pid=; }
+
+# to565 IMAGE...: the pixels at 5-6-5 precision, one line of raw RGB per
+# image. The X server's renderer may widen 5-6-5 with its own rounding, but
+# the top bits of every channel always survive.
+to565() { convert "$@" -channel R,B -evaluate And 63736 -channel G -evaluate And 64764 +channel -depth 8 rgb:-; }
+
+# colours IMAGE...: the distinct 5-6-5 colours of all the images, one hex
+# "rrggbb" a line, sorted.
+colours()
+{
+    convert "$@" -channel R,B -evaluate And 63736 -channel G -evaluate And 64764 +channel \
+        -unique-colors -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d " " | sort -u
+}
+
+# shipped PREFIX: every file an install puts under PREFIX, sorted.
+shipped()
+{
+    printf '%s\n' "$1/bin/newyear" "$1/share/newyear/gfx.dat" "$1/share/newyear/hm.dat" \
+        "$1/share/newyear/music.dat" "$1/share/icons/hicolor/32x32/apps/newyear.png" \
+        "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
+        "$1/share/man/man6/newyear.6" | sort
+}
+
+# installedPrefix BUILD: the prefix the build folder was configured with,
+# which the desktop entry and the man page were filled in with.
+installedPrefix() { sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$1/CMakeCache.txt"; }
+
+# checkTree ROOT PREFIX SOURCE: the installed files under ROOT are the
+# shipped ones, the data and icon are the committed ones, and the desktop
+# entry starts the demo in the folder that holds the data.
+checkTree()
+{
+    local root=$1 prefix=$2 source=$3 f
+    diff <(cd "$root" && find . -type f | sed 's|^\.||' | sort) <(shipped "$prefix") ||
+        fail "installed files differ from the list above"
+    [ -x "$root$prefix/bin/newyear" ] || fail "newyear is not executable"
+    for f in gfx.dat hm.dat music.dat; do
+        cmp -s "$source/data/$f" "$root$prefix/share/newyear/$f" || fail "$f differs from data/$f"
+    done
+    cmp -s "$source/data/newyear.png" "$root$prefix/share/icons/hicolor/32x32/apps/newyear.png" ||
+        fail "the icon differs from data/newyear.png"
+    local desktop=$root$prefix/share/applications/newyear.desktop path
+    path=$(sed -n 's/^Path=//p' "$desktop")
+    [ "$path" = "$prefix/share/newyear" ] || fail "desktop entry Path=$path, not $prefix/share/newyear"
+    grep -qx 'Exec=newyear' "$desktop" || fail "desktop entry does not run newyear"
+    grep -qx 'Icon=newyear' "$desktop" || fail "desktop entry does not use the newyear icon"
+}
+
+# frameHashes CAPTURE DATA LAST: captures frames 1..LAST from the files in
+# DATA into $work/frames and prints the md5 of each at 5-6-5 precision,
+# line N for frame N.
+frameHashes()
+{
+    mkdir -p "$work/frames"
+    (cd "$2" && "$1" 1 "$3" "$work/frames") || fail "newyear-capture 1 $3 failed"
+    to565 "$work"/frames/frame-*.png | split -b $((320 * 240 * 3)) --filter=md5sum - | cut -d' ' -f1
+}
+
+# frameOf SHOT320 HASHES: the number of the frame a 320x240 picture is, or
+# nothing.
+frameOf()
+{
+    local hash
+    hash=$(to565 "$1" | md5sum | cut -d' ' -f1)
+    grep -nx "$hash" "$2" | head -1 | cut -d: -f1 || true
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# cmake --install into a scratch root: the file tree, the desktop entry and
+# the metainfo through their validators, the man page through groff, and the
+# installed demo's message when it is started away from its data.
+source "$(dirname "$0")/common.sh"
+build=$1
+source=$2
+prefix=$(installedPrefix "$build")
+DESTDIR=$work/root cmake --install "$build" >/dev/null
+checkTree "$work/root" "$prefix" "$source"
+share=$work/root$prefix/share
+
+desktop-file-validate "$share/applications/newyear.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$share/metainfo/newyear.metainfo.xml" >"$work/as" 2>&1 ||
+    fail "appstreamcli validate: $(cat "$work/as")"
+grep -q '<launchable type="desktop-id">newyear.desktop</launchable>' "$share/metainfo/newyear.metainfo.xml" ||
+    fail "the metainfo does not launch newyear.desktop"
+
+man=$share/man/man6/newyear.6
+groff -man -ww -z "$man" 2>"$work/groff" || fail "groff failed"
+[ ! -s "$work/groff" ] || fail "groff warns: $(cat "$work/groff")"
+for section in NAME SYNOPSIS DESCRIPTION CONTROLS FILES ENVIRONMENT "EXIT STATUS" "SEE ALSO"; do
+    grep -qx ".SH \"\?$section\"\?" "$man" || fail "the man page has no $section section"
+done
+grep -q '^\.TH NEWYEAR 6 ' "$man" || fail "the man page is not in section 6"
+grep -qF "$prefix/share/newyear" "$man" || fail "the man page does not name the data folder"
+! grep -q '@' "$man" || fail "the man page has an unfilled placeholder"
+
+# Started outside the data folder, the installed demo names the first file
+# it misses and where it looked, and fails with status 1.
+mkdir "$work/empty"
+status=0
+(cd "$work/empty" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$work/root$prefix/bin/newyear") 2>"$work/err" ||
+    status=$?
+[ "$status" -eq 1 ] || fail "status $status without data files, expected 1"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "expected one line, got: $(cat "$work/err")"
+grep -qF "\"gfx.dat\" in $work/empty" "$work/err" || fail "message '$(cat "$work/err")' lacks the file and folder"
+echo "install_test: passed"
