@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png and docs/preview.gif from the demo's own frames:
+# newyear-capture draws them from data/ exactly as the demo would, and
+# imagemagick doubles them with sharp pixels. Usage: tools/make-docs.sh [BUILD]
+# (default build/, where newyear-capture is built if it is missing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+[ -x "$build/newyear-capture" ] || cmake --build "$build" --target newyear-capture
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+
+# The snow has set in by frame 250 and the scroller is reading out.
+first=250
+last=520
+still=350
+(cd data && "$build/newyear-capture" "$first" "$last" "$frames")
+mkdir -p docs
+convert "$frames/frame-$(printf %05d "$still").png" -scale 200% docs/screenshot.png
+
+# Every third frame, each held as long as the demo takes for three (about
+# 22 ms apiece), one palette for all so the GIF's frames only store what changed.
+picks=()
+for ((n = first; n <= last; n += 3)); do
+    picks+=("$frames/frame-$(printf %05d "$n").png")
+done
+palette=()
+for ((i = 0; i < ${#picks[@]}; i += 3)); do palette+=("${picks[i]}"); done
+convert "${palette[@]}" +append +dither -colors 256 -unique-colors "$frames/palette.png"
+convert -delay 7 -loop 0 "${picks[@]}" -scale 200% +dither -remap "$frames/palette.png" \
+    -layers OptimizeTransparency docs/preview.gif
+ls -l docs/screenshot.png docs/preview.gif
