@@ -54,31 +54,45 @@ Uint32 le32(const Uint8* p)
     return p[0] | p[1] << 8 | p[2] << 16 | Uint32(p[3]) << 24;
 }
 
-// SDL reads as many palette entries as the header claims, one at a time and
-// on past the end of the file: a made-up count keeps it busy for minutes.
-// Returns the claimed count when it is more than the depth allows, else 0.
-Uint32 excessPalette(SDL_RWops* file)
+// What SDL would take too far: it reads as many palette entries as the
+// header claims, one at a time and on past the end of the file, and it
+// allocates and clears the claimed picture before reading a pixel. A few
+// bytes could keep it busy for minutes or take gigabytes. Returns why the
+// header is refused, or an empty string.
+std::string headerProblem(SDL_RWops* file)
 {
-    Uint8 h[54];
+    if (!file)
+        return "";  // SDL_LoadBMP_RW reports that itself
+    Uint8 h[54] = {};
     const int start = SDL_RWtell(file);
-    const bool whole = SDL_RWread(file, h, 1, sizeof h) == sizeof h;
+    const int got = SDL_RWread(file, h, 1, sizeof h);
     SDL_RWseek(file, start, RW_SEEK_SET);
-    // Short files and the old 12-byte header are left to SDL to judge.
-    if (!whole || h[0] != 'B' || h[1] != 'M' || le32(h + 14) < 40)
-        return 0;
-    const int bpp = h[28] | h[29] << 8;
-    const Uint32 used = le32(h + 46);
-    return bpp <= 8 && used > (1u << bpp) ? used : 0;
+    // Other magics are left to SDL to judge; a cut header it would fill
+    // with whatever follows.
+    if (got < 2 || h[0] != 'B' || h[1] != 'M')
+        return "";
+    const bool old = got >= 18 && le32(h + 14) == 12;  // 16-bit sizes, no count
+    if (got < (old ? 26 : int(sizeof h)))
+        return "cut short after " + std::to_string(got) + " bytes";
+    const int bpp = old ? h[24] | h[25] << 8 : h[28] | h[29] << 8;
+    const Uint32 used = old ? 0 : le32(h + 46);
+    if (bpp <= 8 && used > (1u << bpp))
+        return "a palette of " + std::to_string(used) + " colours";
+    // Far more than the demo shows, and well inside what memory can hold.
+    const int64_t w = old ? h[18] | h[19] << 8 : int32_t(le32(h + 18));
+    const int64_t hgt = old ? h[20] | h[21] << 8 : int32_t(le32(h + 22));
+    if (w * w > 8192 * 8192 || hgt * hgt > 8192 * 8192)
+        return std::to_string(w) + "x" + std::to_string(hgt) + " pixels";
+    return "";
 }
 
 }  // namespace
 
 SDL_Surface* readBmp(SDL_RWops* file, const char* name, std::string& error)
 {
-    if (const Uint32 used = excessPalette(file)) {
+    if (const std::string problem = headerProblem(file); !problem.empty()) {
         SDL_RWclose(file);
-        error = std::string("\"") + name + "\" is not a readable BMP image (a palette of " +
-                std::to_string(used) + " colours)";
+        error = std::string("\"") + name + "\" is not a readable BMP image (" + problem + ")";
         return nullptr;
     }
     SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
