@@ -171,6 +171,19 @@ const Case cases[] = {
     {"mapPixelsPastTheEnd", Expect::error, "hm.dat", patched("hm.dat", 10, 0xFFFFFF00)},
     {"panelHugeWidth", Expect::error, "gfx.dat", patched("gfx.dat", 18, 0x7FFFFFFF)},
     {"panelHugeHeaderSize", Expect::error, "gfx.dat", patched("gfx.dat", 14, 0xFFFFFFF0)},
+    // A 12-byte header's 16-bit sizes: a 26-byte file asking for 4 GB.
+    {"panelOldHeaderHugeSizes", Expect::error, "gfx.dat", written("gfx.dat", [] {
+         Bytes b(26, 0);
+         b[0] = 'B';
+         b[1] = 'M';
+         put32(b, 10, 26);
+         put32(b, 14, 12);
+         put16(b, 18, 0xFFFE);
+         put16(b, 20, 0xFFFD);
+         put16(b, 22, 1);
+         put16(b, 24, 24);
+         return b;
+     })},
     {"panelRandomBytes", Expect::error, "gfx.dat", written("gfx.dat", [] { return randomBytes(5000, 1); })},
     {"mapRandomBytesAfterMagic", Expect::error, "hm.dat", written("hm.dat", [] {
          Bytes b = randomBytes(91078, 2);

@@ -1,0 +1,48 @@
+// libFuzzer target: bytes taken as "gfx.dat" or "hm.dat" go through the
+// demo's own reading and checks, and whatever passes is drawn with, so a
+// gap in the checks shows up as a bad read in the effects.
+#include "demo/startup.h"
+#include "effects/landscape.h"
+#include "effects/tables.h"
+#include "render/render.h"
+
+#include <SDL.h>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    buildTables();
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0);
+    captureFormat();
+    return 0;
+}
+
+// The first byte picks the file, the rest are its contents.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const bool isMap = data[0] & 1;
+    const char* name = isMap ? "hm.dat" : "gfx.dat";
+    std::string error;
+    SDL_Surface* image = readBmp(SDL_RWFromConstMem(data + 1, int(size - 1)), name, error);
+    if (!image) {
+        if (error.find(name) == std::string::npos || error.find('\n') != std::string::npos)
+            std::abort();  // every refusal is one line naming the file
+        return 0;
+    }
+    if (isMap) {
+        if (checkHeightMap(image, error))
+            for (int frame = 1; frame < 15000; frame += 2999)
+                drawLandscape(frame, image);
+    } else if (checkPanel(image, error)) {
+        keyPanel(image);
+        SDL_Rect src = {0, 0, 150, 240}, dst = {0, 0, 0, 0};
+        SDL_UpperBlit(image, &src, screen, &dst);
+    }
+    SDL_FreeSurface(image);
+    return 0;
+}
