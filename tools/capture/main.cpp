@@ -26,7 +26,6 @@ int usage(const char* why)
 int fail(const std::string& message)
 {
     std::fprintf(stderr, "newyear-capture: %s\n", message.c_str());
-    SDL_Quit();
     return 1;
 }
 
@@ -49,6 +48,31 @@ std::string frameName(const std::string& dir, long n)
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05ld.png", n);
     return dir + name;
+}
+
+// Draws frames 1..last and writes first..last; 0, or 1 after a message.
+int drawFrames(const Images& images, long first, long last, const std::string& dir)
+{
+    std::string error;
+    // The demo's own 16-bit mode, cleared the same way, so blits convert the
+    // panel to the same pixel format.
+    if (!openScreen(error))
+        return fail(error);
+    if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 ||
+        screen->format->Gmask != 0x07E0 || screen->format->Bmask != 0x001F)
+        return fail("the screen is not 5-6-5");
+    keyPanel(images.panel);
+    resetEffects();
+
+    Demo demo;
+    demo.panel = images.panel;
+    demo.heightMap = images.heightMap;
+    for (long n = 1; n <= last; n++) {
+        drawFrame(demo);
+        if (n >= first && !writePng(screen, frameName(dir, n), error))
+            return fail(error);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -74,27 +98,15 @@ int main(int argc, char** argv)
 
     Images images;
     std::string error;
-    if (!loadImages(images, error))
+    if (!loadImages(images, error)) {
+        SDL_Quit();
         return fail(error);
-
-    // The demo's own 16-bit mode, cleared the same way, so blits convert the
-    // panel to the same pixel format.
-    if (!openScreen(error))
-        return fail(error);
-    if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 ||
-        screen->format->Gmask != 0x07E0 || screen->format->Bmask != 0x001F)
-        return fail("the screen is not 5-6-5");
-    keyPanel(images.panel);
-    resetEffects();
-
-    Demo demo;
-    demo.panel = images.panel;
-    demo.heightMap = images.heightMap;
-    for (long n = 1; n <= last; n++) {
-        drawFrame(demo);
-        if (n >= first && !writePng(screen, frameName(argv[3], n), error))
-            return fail(error);
     }
+
+    const int status = drawFrames(images, first, last, argv[3]);
+    // Everything is handed back, so that a leak checker sees only what the
+    // libraries themselves keep.
+    freeImages(images);
     SDL_Quit();
-    return 0;
+    return status;
 }
