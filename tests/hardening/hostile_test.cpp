@@ -110,6 +110,9 @@ struct Case {
     std::function<void(const fs::path& dir, const fs::path& data)> make;
 };
 
+// Names the case, not its bytes, in test names and failures.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 fs::path dataDir() { return NEWYEAR_DATA_DIR; }
 
 // Rewrites one header field of a committed file.
