@@ -1,38 +1,12 @@
 # Sourced by the end-to-end tests: the real newyear executable, run in a
 # scratch folder, under its own headless X server when it needs a screen.
-set -euo pipefail
-
 newyear=$1
 data=$2
-work=$(mktemp -d)
-xvfb=
-cleanup()
-{
-    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Starts Xvfb on a free display and exports DISPLAY. The screen is 320x240:
-# with no window manager to place it, a full-screen window keeps its first
+# With no window manager to place it, a full-screen window keeps its first
 # size and position, so only a screen of the demo's own size shows it whole.
-startX()
-{
-    local fd=$work/display
-    Xvfb -displayfd 3 -screen 0 320x240x24 -nolisten tcp 3>"$fd" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do
-        [ -s "$fd" ] && break
-        sleep 0.05
-    done
-    [ -s "$fd" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(cat "$fd")
-    unset SDL_VIDEODRIVER
-    export SDL_AUDIODRIVER=dummy
-}
+startScreen() { startX 320x240; }
 
 # Copies the committed data files into the scratch folder.
 withData() { cp "$data"/gfx.dat "$data"/hm.dat "$data"/music.dat "$work"/; }

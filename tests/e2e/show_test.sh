@@ -2,7 +2,7 @@
 # The real demo under Xvfb: it shows the sky and the panel, ignores other
 # keys and ends on Escape with status 0.
 source "$(dirname "$0")/common.sh"
-startX
+startScreen
 withData
 startDemo
 sleep 2

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Ctrl+C and SIGTERM end the running demo promptly, as for any program.
 source "$(dirname "$0")/common.sh"
-startX
+startScreen
 withData
 for sig in TERM INT; do
     startDemo
