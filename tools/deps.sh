@@ -9,7 +9,7 @@ buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-s
 # for the installed desktop files and man page, the package tools and
 # clang's fuzzer.
 testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
-              sox desktop-file-utils appstream dpkg-dev file groff-base clang libclang-rt-14-dev)
+              desktop-file-utils appstream dpkg-dev file groff-base clang libclang-rt-14-dev)
 
 installMissing()
 {
