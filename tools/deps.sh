@@ -5,7 +5,7 @@
 buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
                libsdl-mixer1.2-dev libpng-dev)
 # Only the tests: GoogleTest and Google Benchmark, a headless X server to
-# run the real demo in, keys, screenshots, sound measuring, the validators
+# run the real demo in, keys, screenshots, the validators
 # for the installed desktop files and man page, the package tools and
 # clang's fuzzer.
 testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
