@@ -84,7 +84,8 @@ void landscape(benchmark::State& state)
         frame = (frame + 2) % pathLength;
     }
     state.counters["boxes"] = boxesPerFrame;
-    state.counters["boxes/s"] = benchmark::Counter(double(boxesPerFrame) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["boxes/s"] =
+        benchmark::Counter(double(boxesPerFrame) * state.iterations(), benchmark::Counter::kIsRate);
 }
 BENCHMARK(landscape);
 

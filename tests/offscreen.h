@@ -24,10 +24,7 @@ protected:
         screen = nullptr;
     }
     static void fill(Uint32 value) { SDL_FillRect(screen, nullptr, value); }
-    static uint16_t pixel(int x, int y)
-    {
-        return static_cast<const uint16_t*>(screen->pixels)[y * 320 + x];
-    }
+    static uint16_t pixel(int x, int y) { return static_cast<const uint16_t*>(screen->pixels)[y * 320 + x]; }
     static int count(uint16_t value)
     {
         int n = 0;

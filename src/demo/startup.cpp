@@ -45,8 +45,8 @@ SDL_Surface* loadBmp(const char* name, std::string& error)
 
 std::string describe(const SDL_Surface* s)
 {
-    return std::to_string(s->w) + "x" + std::to_string(s->h) + " with " +
-           std::to_string(s->format->BitsPerPixel) + " bits per pixel";
+    return std::to_string(s->w) + "x" + std::to_string(s->h) + " with " + std::to_string(s->format->BitsPerPixel) +
+           " bits per pixel";
 }
 
 Uint32 le32(const Uint8* p)

@@ -20,132 +20,147 @@ namespace {
 
 const std::string dataDir = NEWYEAR_DATA_DIR;
 
-std::vector<char> readAll(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+std::vector<char> readAll(const fs::path& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
 using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
-Surface loadBmp(const std::string& name) {
-  return Surface(SDL_LoadBMP((dataDir + "/" + name).c_str()), SDL_FreeSurface);
+Surface loadBmp(const std::string& name)
+{
+    return Surface(SDL_LoadBMP((dataDir + "/" + name).c_str()), SDL_FreeSurface);
 }
 
-uint8_t heightAt(const SDL_Surface* s, int x, int y) {
-  return static_cast<const uint8_t*>(s->pixels)[y * s->pitch + x];
+uint8_t heightAt(const SDL_Surface* s, int x, int y)
+{
+    return static_cast<const uint8_t*>(s->pixels)[y * s->pitch + x];
 }
 
-SDL_Color pixelAt(const SDL_Surface* s, int x, int y) {
-  const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * 3;
-  const uint32_t v = p[0] | p[1] << 8 | p[2] << 16;
-  SDL_Color c{};
-  SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
-  return c;
+SDL_Color pixelAt(const SDL_Surface* s, int x, int y)
+{
+    const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * 3;
+    const uint32_t v = p[0] | p[1] << 8 | p[2] << 16;
+    SDL_Color c{};
+    SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
+    return c;
 }
 
 }  // namespace
 
-TEST(DataFiles, GeneratorReproducesCommittedFiles) {
-  const fs::path out = fs::temp_directory_path() / ("newyear-data-" + std::to_string(getpid()));
-  fs::create_directories(out);
-  const std::string cmd = std::string("\"") + NEWYEAR_MAKEDATA + "\" \"" + out.string() + "\"";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-  for (const char* name : {"hm.dat", "gfx.dat", "music.dat", "newyear.png"}) {
-    const std::vector<char> made = readAll(out / name);
-    ASSERT_FALSE(made.empty()) << name;
-    EXPECT_TRUE(made == readAll(fs::path(dataDir) / name)) << name << " differs from the generator's output";
-  }
-  fs::remove_all(out);
-}
-
-TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange) {
-  Surface hm = loadBmp("hm.dat");
-  ASSERT_TRUE(hm) << SDL_GetError();
-  ASSERT_EQ(hm->format->BitsPerPixel, 8);
-  ASSERT_EQ(hm->w, 300);
-  ASSERT_EQ(hm->h, 300);
-  ASSERT_EQ(hm->pitch, 300);  // the demo indexes it as hx + hy * 300
-  for (int i = 0; i < 256; i += 51) EXPECT_EQ(hm->format->palette->colors[i].g, i);
-  int lo = 255, hi = 0;
-  for (int y = 0; y < 300; ++y)
-    for (int x = 0; x < 300; ++x) lo = std::min<int>(lo, heightAt(hm.get(), x, y)), hi = std::max<int>(hi, heightAt(hm.get(), x, y));
-  EXPECT_LE(lo, 4);
-  EXPECT_GE(hi, 250);
-}
-
-TEST(HeightMap, TilesWithoutSeamsAndIsSmooth) {
-  Surface hm = loadBmp("hm.dat");
-  ASSERT_TRUE(hm);
-  const SDL_Surface* s = hm.get();
-  // Mean step between horizontal and between vertical neighbours, inside the
-  // map and across its wrapped edges.
-  double insideX = 0, insideY = 0, seamX = 0, seamY = 0;
-  for (int a = 0; a < 300; ++a) {
-    for (int b = 0; b < 299; ++b) {
-      insideX += std::abs(heightAt(s, b, a) - heightAt(s, b + 1, a));
-      insideY += std::abs(heightAt(s, a, b) - heightAt(s, a, b + 1));
+TEST(DataFiles, GeneratorReproducesCommittedFiles)
+{
+    const fs::path out = fs::temp_directory_path() / ("newyear-data-" + std::to_string(getpid()));
+    fs::create_directories(out);
+    const std::string cmd = std::string("\"") + NEWYEAR_MAKEDATA + "\" \"" + out.string() + "\"";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    for (const char* name : {"hm.dat", "gfx.dat", "music.dat", "newyear.png"}) {
+        const std::vector<char> made = readAll(out / name);
+        ASSERT_FALSE(made.empty()) << name;
+        EXPECT_TRUE(made == readAll(fs::path(dataDir) / name)) << name << " differs from the generator's output";
     }
-    seamX += std::abs(heightAt(s, 299, a) - heightAt(s, 0, a));
-    seamY += std::abs(heightAt(s, a, 299) - heightAt(s, a, 0));
-  }
-  insideX /= 300 * 299, insideY /= 300 * 299, seamX /= 300, seamY /= 300;
-  EXPECT_LE(seamX, insideX);
-  EXPECT_LE(seamY, insideY);
-  EXPECT_GT(insideX, 0.3);  // not flat
-  EXPECT_LT(insideX, 6.0);  // not noise: neighbours stay close
-  EXPECT_LT(insideY, 6.0);
+    fs::remove_all(out);
 }
 
-TEST(Panel, IsTwentyFourBitAndBigEnough) {
-  Surface gfx = loadBmp("gfx.dat");
-  ASSERT_TRUE(gfx) << SDL_GetError();
-  EXPECT_EQ(gfx->format->BitsPerPixel, 24);
-  EXPECT_GE(gfx->w, 150);
-  EXPECT_GE(gfx->h, 240);
+TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange)
+{
+    Surface hm = loadBmp("hm.dat");
+    ASSERT_TRUE(hm) << SDL_GetError();
+    ASSERT_EQ(hm->format->BitsPerPixel, 8);
+    ASSERT_EQ(hm->w, 300);
+    ASSERT_EQ(hm->h, 300);
+    ASSERT_EQ(hm->pitch, 300);  // the demo indexes it as hx + hy * 300
+    for (int i = 0; i < 256; i += 51)
+        EXPECT_EQ(hm->format->palette->colors[i].g, i);
+    int lo = 255, hi = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            lo = std::min<int>(lo, heightAt(hm.get(), x, y)), hi = std::max<int>(hi, heightAt(hm.get(), x, y));
+    EXPECT_LE(lo, 4);
+    EXPECT_GE(hi, 250);
 }
 
-TEST(Panel, TransparencyOnlyWhereTheDemoRedraws) {
-  Surface gfx = loadBmp("gfx.dat");
-  ASSERT_TRUE(gfx);
-  int magenta = 0, misplaced = 0, nearMagenta = 0;
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 150; ++x) {
-      const SDL_Color c = pixelAt(gfx.get(), x, y);
-      if (c.r == 255 && c.g == 0 && c.b == 255) {
-        ++magenta;
-        if (y >= 60 && x < 74) ++misplaced;
-      } else if (c.r >= 248 && c.g < 4 && c.b >= 248) {
-        ++nearMagenta;  // would turn transparent once packed to 5-6-5
-      }
+TEST(HeightMap, TilesWithoutSeamsAndIsSmooth)
+{
+    Surface hm = loadBmp("hm.dat");
+    ASSERT_TRUE(hm);
+    const SDL_Surface* s = hm.get();
+    // Mean step between horizontal and between vertical neighbours, inside the
+    // map and across its wrapped edges.
+    double insideX = 0, insideY = 0, seamX = 0, seamY = 0;
+    for (int a = 0; a < 300; ++a) {
+        for (int b = 0; b < 299; ++b) {
+            insideX += std::abs(heightAt(s, b, a) - heightAt(s, b + 1, a));
+            insideY += std::abs(heightAt(s, a, b) - heightAt(s, a, b + 1));
+        }
+        seamX += std::abs(heightAt(s, 299, a) - heightAt(s, 0, a));
+        seamY += std::abs(heightAt(s, a, 299) - heightAt(s, a, 0));
     }
-  EXPECT_GT(magenta, 1000);
-  EXPECT_EQ(misplaced, 0);
-  EXPECT_EQ(nearMagenta, 0);
+    insideX /= 300 * 299, insideY /= 300 * 299, seamX /= 300, seamY /= 300;
+    EXPECT_LE(seamX, insideX);
+    EXPECT_LE(seamY, insideY);
+    EXPECT_GT(insideX, 0.3);  // not flat
+    EXPECT_LT(insideX, 6.0);  // not noise: neighbours stay close
+    EXPECT_LT(insideY, 6.0);
 }
 
-TEST(Icon, IsA32x32RgbaPng) {
-  FILE* f = std::fopen((dataDir + "/newyear.png").c_str(), "rb");
-  ASSERT_TRUE(f);
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  std::vector<png_byte> pixels;
-  bool ok = false;
-  if (!setjmp(png_jmpbuf(png))) {
-    png_init_io(png, f);
-    png_read_info(png, info);
-    ASSERT_EQ(png_get_image_width(png, info), 32u);
-    ASSERT_EQ(png_get_image_height(png, info), 32u);
-    ASSERT_EQ(png_get_color_type(png, info), PNG_COLOR_TYPE_RGBA);
-    ASSERT_EQ(png_get_bit_depth(png, info), 8);
-    pixels.resize(32 * 32 * 4);
-    for (int y = 0; y < 32; ++y) png_read_row(png, &pixels[y * 32 * 4], nullptr);
-    ok = true;
-  }
-  png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(f);
-  ASSERT_TRUE(ok) << "libpng could not decode the icon";
-  int clear = 0, solid = 0;
-  for (size_t i = 3; i < pixels.size(); i += 4) clear += pixels[i] == 0, solid += pixels[i] == 255;
-  EXPECT_GT(clear, 20);   // a shaped icon, not a square block
-  EXPECT_GT(solid, 500);
+TEST(Panel, IsTwentyFourBitAndBigEnough)
+{
+    Surface gfx = loadBmp("gfx.dat");
+    ASSERT_TRUE(gfx) << SDL_GetError();
+    EXPECT_EQ(gfx->format->BitsPerPixel, 24);
+    EXPECT_GE(gfx->w, 150);
+    EXPECT_GE(gfx->h, 240);
+}
+
+TEST(Panel, TransparencyOnlyWhereTheDemoRedraws)
+{
+    Surface gfx = loadBmp("gfx.dat");
+    ASSERT_TRUE(gfx);
+    int magenta = 0, misplaced = 0, nearMagenta = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 150; ++x) {
+            const SDL_Color c = pixelAt(gfx.get(), x, y);
+            if (c.r == 255 && c.g == 0 && c.b == 255) {
+                ++magenta;
+                if (y >= 60 && x < 74)
+                    ++misplaced;
+            } else if (c.r >= 248 && c.g < 4 && c.b >= 248) {
+                ++nearMagenta;  // would turn transparent once packed to 5-6-5
+            }
+        }
+    EXPECT_GT(magenta, 1000);
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_EQ(nearMagenta, 0);
+}
+
+TEST(Icon, IsA32x32RgbaPng)
+{
+    FILE* f = std::fopen((dataDir + "/newyear.png").c_str(), "rb");
+    ASSERT_TRUE(f);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    std::vector<png_byte> pixels;
+    bool ok = false;
+    if (!setjmp(png_jmpbuf(png))) {
+        png_init_io(png, f);
+        png_read_info(png, info);
+        ASSERT_EQ(png_get_image_width(png, info), 32u);
+        ASSERT_EQ(png_get_image_height(png, info), 32u);
+        ASSERT_EQ(png_get_color_type(png, info), PNG_COLOR_TYPE_RGBA);
+        ASSERT_EQ(png_get_bit_depth(png, info), 8);
+        pixels.resize(32 * 32 * 4);
+        for (int y = 0; y < 32; ++y)
+            png_read_row(png, &pixels[y * 32 * 4], nullptr);
+        ok = true;
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(f);
+    ASSERT_TRUE(ok) << "libpng could not decode the icon";
+    int clear = 0, solid = 0;
+    for (size_t i = 3; i < pixels.size(); i += 4)
+        clear += pixels[i] == 0, solid += pixels[i] == 255;
+    EXPECT_GT(clear, 20);  // a shaped icon, not a square block
+    EXPECT_GT(solid, 500);
 }

@@ -26,9 +26,8 @@ protected:
     }
     static void saveBmp(const char* name, int w, int h, int depth)
     {
-        SDL_Surface* s = depth == 24
-            ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
-            : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
+        SDL_Surface* s = depth == 24 ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
+                                     : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
         ASSERT_EQ(SDL_SaveBMP(s, name), 0) << SDL_GetError();
         SDL_FreeSurface(s);
     }

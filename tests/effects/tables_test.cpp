@@ -32,10 +32,9 @@ TEST_F(Tables, pathExtremes)
 
 TEST_F(Tables, waveIsTruncatedSine)
 {
-    const int32_t expected[waveLength] = {0,  0,  1,  1,  2,  2,  3,  3,  4,  4,  4,  4,  4,
-                                          4,  4,  4,  4,  4,  3,  3,  2,  2,  1,  1,  0,  0,
-                                          0,  -1, -1, -2, -2, -3, -3, -4, -4, -4, -4, -4, -4,
-                                          -4, -4, -4, -4, -3, -3, -2, -2, -1, -1, 0};
+    const int32_t expected[waveLength] = {0,  0,  1,  1,  2,  2,  3,  3,  4,  4,  4,  4,  4,  4,  4,  4,  4,
+                                          4,  3,  3,  2,  2,  1,  1,  0,  0,  0,  -1, -1, -2, -2, -3, -3, -4,
+                                          -4, -4, -4, -4, -4, -4, -4, -4, -4, -3, -3, -2, -2, -1, -1, 0};
     for (int i = 0; i < waveLength; i++)
         EXPECT_EQ(waveTable[i], expected[i]) << "index " << i;
 }

@@ -111,9 +111,15 @@ struct Case {
 };
 
 // Names the case, not its bytes, in test names and failures.
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-fs::path dataDir() { return NEWYEAR_DATA_DIR; }
+fs::path dataDir()
+{
+    return NEWYEAR_DATA_DIR;
+}
 
 // Rewrites one header field of a committed file.
 auto patched(const char* file, size_t at, uint32_t value, int width = 4)
@@ -175,25 +181,29 @@ const Case cases[] = {
     {"panelHugeWidth", Expect::error, "gfx.dat", patched("gfx.dat", 18, 0x7FFFFFFF)},
     {"panelHugeHeaderSize", Expect::error, "gfx.dat", patched("gfx.dat", 14, 0xFFFFFFF0)},
     // A 12-byte header's 16-bit sizes: a 26-byte file asking for 4 GB.
-    {"panelOldHeaderHugeSizes", Expect::error, "gfx.dat", written("gfx.dat", [] {
-         Bytes b(26, 0);
-         b[0] = 'B';
-         b[1] = 'M';
-         put32(b, 10, 26);
-         put32(b, 14, 12);
-         put16(b, 18, 0xFFFE);
-         put16(b, 20, 0xFFFD);
-         put16(b, 22, 1);
-         put16(b, 24, 24);
-         return b;
-     })},
+    {"panelOldHeaderHugeSizes", Expect::error, "gfx.dat",
+     written("gfx.dat",
+             [] {
+                 Bytes b(26, 0);
+                 b[0] = 'B';
+                 b[1] = 'M';
+                 put32(b, 10, 26);
+                 put32(b, 14, 12);
+                 put16(b, 18, 0xFFFE);
+                 put16(b, 20, 0xFFFD);
+                 put16(b, 22, 1);
+                 put16(b, 24, 24);
+                 return b;
+             })},
     {"panelRandomBytes", Expect::error, "gfx.dat", written("gfx.dat", [] { return randomBytes(5000, 1); })},
-    {"mapRandomBytesAfterMagic", Expect::error, "hm.dat", written("hm.dat", [] {
-         Bytes b = randomBytes(91078, 2);
-         b[0] = 'B';
-         b[1] = 'M';
-         return b;
-     })},
+    {"mapRandomBytesAfterMagic", Expect::error, "hm.dat",
+     written("hm.dat",
+             [] {
+                 Bytes b = randomBytes(91078, 2);
+                 b[0] = 'B';
+                 b[1] = 'M';
+                 return b;
+             })},
     {"panelIsAFolder", Expect::error, "gfx.dat",
      [](const fs::path& dir, const fs::path&) { fs::create_directory(dir / "gfx.dat"); }},
     // Root reads any file whatever its mode, so unreadable means a name

@@ -22,7 +22,10 @@ std::atomic<long> allocations{0};
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
                                                          void (*)(const volatile void*));
 namespace {
-void countAllocation(const volatile void*, size_t) { allocations++; }
+void countAllocation(const volatile void*, size_t)
+{
+    allocations++;
+}
 void ignoreFree(const volatile void*) {}
 const int hooked = __sanitizer_install_malloc_and_free_hooks(countAllocation, ignoreFree);
 }  // namespace

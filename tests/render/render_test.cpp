@@ -36,8 +36,8 @@ TEST_F(Render, storesTheLowSixteenBits)
 
 TEST_F(Render, clipsAtAllFourEdges)
 {
-    const int outside[][2] = {{320, 10}, {-1, 10}, {10, 240}, {10, -1}, {-1, -1}, {320, 240},
-                              {100000, 5}, {5, -100000}};
+    const int outside[][2] = {{320, 10}, {-1, 10},   {10, 240},   {10, -1},
+                              {-1, -1},  {320, 240}, {100000, 5}, {5, -100000}};
     for (const auto& p : outside)
         putPixel(p[0], p[1], 0xFFFF);
     EXPECT_EQ(count(0), 320 * 240);

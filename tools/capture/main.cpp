@@ -58,8 +58,8 @@ int drawFrames(const Images& images, long first, long last, const std::string& d
     // panel to the same pixel format.
     if (!openScreen(error))
         return fail(error);
-    if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 ||
-        screen->format->Gmask != 0x07E0 || screen->format->Bmask != 0x001F)
+    if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 || screen->format->Gmask != 0x07E0 ||
+        screen->format->Bmask != 0x001F)
         return fail("the screen is not 5-6-5");
     keyPanel(images.panel);
     resetEffects();

@@ -10,8 +10,14 @@
 namespace {
 
 // Top bits repeated into the low ones: 0 stays 0 and full stays 255.
-uint8_t widen5(unsigned v) { return static_cast<uint8_t>(v << 3 | v >> 2); }
-uint8_t widen6(unsigned v) { return static_cast<uint8_t>(v << 2 | v >> 4); }
+uint8_t widen5(unsigned v)
+{
+    return static_cast<uint8_t>(v << 3 | v >> 2);
+}
+uint8_t widen6(unsigned v)
+{
+    return static_cast<uint8_t>(v << 2 | v >> 4);
+}
 
 std::vector<uint8_t> rgbRow(const SDL_Surface* s, int y)
 {
@@ -40,8 +46,8 @@ bool encode(std::FILE* file, const SDL_Surface* s)
     bool ok = false;
     if (info && !setjmp(png_jmpbuf(png))) {
         png_init_io(png, file);
-        png_set_IHDR(png, info, s->w, s->h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(png, info, s->w, s->h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (auto& row : rows)
             png_write_row(png, row.data());

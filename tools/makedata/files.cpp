@@ -6,116 +6,136 @@
 #include <fstream>
 #include <stdexcept>
 
-uint32_t nextRand(Rng& rng) {
-  // An LCG step scrambled by a bit mixer: the raw LCG's low bits are poor.
-  rng.state = rng.state * 1664525u + 1013904223u;
-  uint32_t x = rng.state;
-  x ^= x >> 16;
-  x *= 0x7feb352du;
-  x ^= x >> 15;
-  x *= 0x846ca68bu;
-  x ^= x >> 16;
-  return x;
+uint32_t nextRand(Rng& rng)
+{
+    // An LCG step scrambled by a bit mixer: the raw LCG's low bits are poor.
+    rng.state = rng.state * 1664525u + 1013904223u;
+    uint32_t x = rng.state;
+    x ^= x >> 16;
+    x *= 0x7feb352du;
+    x ^= x >> 15;
+    x *= 0x846ca68bu;
+    x ^= x >> 16;
+    return x;
 }
 
-double randUnit(Rng& rng) { return nextRand(rng) / 4294967296.0; }
-
-double randSigned(Rng& rng) { return randUnit(rng) * 2.0 - 1.0; }
-
-double randNormal(Rng& rng) {
-  // Twelve uniforms give a bell curve without calling into libm.
-  double sum = 0.0;
-  for (int i = 0; i < 12; ++i) sum += randUnit(rng);
-  return sum - 6.0;
+double randUnit(Rng& rng)
+{
+    return nextRand(rng) / 4294967296.0;
 }
 
-static void put16(Bytes& out, uint32_t v) {
-  out.push_back(v & 0xff);
-  out.push_back((v >> 8) & 0xff);
+double randSigned(Rng& rng)
+{
+    return randUnit(rng) * 2.0 - 1.0;
 }
 
-static void put32(Bytes& out, uint32_t v) {
-  put16(out, v & 0xffff);
-  put16(out, v >> 16);
+double randNormal(Rng& rng)
+{
+    // Twelve uniforms give a bell curve without calling into libm.
+    double sum = 0.0;
+    for (int i = 0; i < 12; ++i)
+        sum += randUnit(rng);
+    return sum - 6.0;
 }
 
-static Bytes bmpHeader(int w, int h, int bits, int paletteSize, int rowBytes) {
-  const uint32_t offset = 14 + 40 + paletteSize * 4;
-  Bytes out;
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, offset + rowBytes * h);
-  put32(out, 0);
-  put32(out, offset);
-  put32(out, 40);
-  put32(out, w);
-  put32(out, h);  // positive: rows stored bottom-up, as every reader expects
-  put16(out, 1);
-  put16(out, bits);
-  put32(out, 0);
-  put32(out, rowBytes * h);
-  put32(out, 2835);  // 72 dpi
-  put32(out, 2835);
-  put32(out, paletteSize);
-  put32(out, 0);
-  return out;
+static void put16(Bytes& out, uint32_t v)
+{
+    out.push_back(v & 0xff);
+    out.push_back((v >> 8) & 0xff);
 }
 
-Bytes bmp8(int w, int h, const std::vector<uint8_t>& pixels) {
-  const int rowBytes = (w + 3) & ~3;
-  Bytes out = bmpHeader(w, h, 8, 256, rowBytes);
-  for (int i = 0; i < 256; ++i) put32(out, i * 0x010101u);
-  for (int y = h - 1; y >= 0; --y) {
-    out.insert(out.end(), pixels.begin() + y * w, pixels.begin() + (y + 1) * w);
-    out.resize(out.size() + rowBytes - w, 0);
-  }
-  return out;
+static void put32(Bytes& out, uint32_t v)
+{
+    put16(out, v & 0xffff);
+    put16(out, v >> 16);
 }
 
-Bytes bmp24(int w, int h, const std::vector<Rgb>& pixels) {
-  const int rowBytes = (w * 3 + 3) & ~3;
-  Bytes out = bmpHeader(w, h, 24, 0, rowBytes);
-  for (int y = h - 1; y >= 0; --y) {
-    for (int x = 0; x < w; ++x) {
-      const Rgb& p = pixels[y * w + x];
-      out.push_back(p.b);
-      out.push_back(p.g);
-      out.push_back(p.r);
+static Bytes bmpHeader(int w, int h, int bits, int paletteSize, int rowBytes)
+{
+    const uint32_t offset = 14 + 40 + paletteSize * 4;
+    Bytes out;
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, offset + rowBytes * h);
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 40);
+    put32(out, w);
+    put32(out, h);  // positive: rows stored bottom-up, as every reader expects
+    put16(out, 1);
+    put16(out, bits);
+    put32(out, 0);
+    put32(out, rowBytes * h);
+    put32(out, 2835);  // 72 dpi
+    put32(out, 2835);
+    put32(out, paletteSize);
+    put32(out, 0);
+    return out;
+}
+
+Bytes bmp8(int w, int h, const std::vector<uint8_t>& pixels)
+{
+    const int rowBytes = (w + 3) & ~3;
+    Bytes out = bmpHeader(w, h, 8, 256, rowBytes);
+    for (int i = 0; i < 256; ++i)
+        put32(out, i * 0x010101u);
+    for (int y = h - 1; y >= 0; --y) {
+        out.insert(out.end(), pixels.begin() + y * w, pixels.begin() + (y + 1) * w);
+        out.resize(out.size() + rowBytes - w, 0);
     }
-    out.resize(out.size() + rowBytes - w * 3, 0);
-  }
-  return out;
+    return out;
 }
 
-static void pngWrite(png_structp png, png_bytep data, png_size_t size) {
-  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + size);
+Bytes bmp24(int w, int h, const std::vector<Rgb>& pixels)
+{
+    const int rowBytes = (w * 3 + 3) & ~3;
+    Bytes out = bmpHeader(w, h, 24, 0, rowBytes);
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const Rgb& p = pixels[y * w + x];
+            out.push_back(p.b);
+            out.push_back(p.g);
+            out.push_back(p.r);
+        }
+        out.resize(out.size() + rowBytes - w * 3, 0);
+    }
+    return out;
+}
+
+static void pngWrite(png_structp png, png_bytep data, png_size_t size)
+{
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
 }
 
 static void pngFlush(png_structp) {}
 
-Bytes pngRgba(int w, int h, const std::vector<uint8_t>& rgba) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info) throw std::runtime_error("libpng: out of memory");
-  if (setjmp(png_jmpbuf(png))) {
+Bytes pngRgba(int w, int h, const std::vector<uint8_t>& rgba)
+{
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info)
+        throw std::runtime_error("libpng: out of memory");
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        throw std::runtime_error("libpng: cannot encode the icon");
+    }
+    png_set_write_fn(png, &out, pngWrite, pngFlush);
+    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < h; ++y)
+        png_write_row(png, const_cast<png_bytep>(rgba.data() + y * w * 4));
+    png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    throw std::runtime_error("libpng: cannot encode the icon");
-  }
-  png_set_write_fn(png, &out, pngWrite, pngFlush);
-  png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < h; ++y)
-    png_write_row(png, const_cast<png_bytep>(rgba.data() + y * w * 4));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+    return out;
 }
 
-void writeFile(const std::string& path, const Bytes& data) {
-  std::ofstream f(path, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(data.data()), data.size());
-  if (!f) throw std::runtime_error("cannot write " + path);
+void writeFile(const std::string& path, const Bytes& data)
+{
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(data.data()), data.size());
+    if (!f)
+        throw std::runtime_error("cannot write " + path);
 }

@@ -4,8 +4,8 @@
 namespace {
 
 struct Glyph {
-  char c;
-  uint8_t rows[7];
+    char c;
+    uint8_t rows[7];
 };
 
 // Rows top to bottom, bit 4 the leftmost pixel.
@@ -27,8 +27,10 @@ constexpr Glyph glyphs[] = {
 
 }  // namespace
 
-const uint8_t* glyph(char c) {
-  for (const Glyph& g : glyphs)
-    if (g.c == c) return g.rows;
-  return glyphs[sizeof glyphs / sizeof glyphs[0] - 1].rows;
+const uint8_t* glyph(char c)
+{
+    for (const Glyph& g : glyphs)
+        if (g.c == c)
+            return g.rows;
+    return glyphs[sizeof glyphs / sizeof glyphs[0] - 1].rows;
 }

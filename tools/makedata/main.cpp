@@ -4,20 +4,21 @@
 #include <cstdio>
 #include <exception>
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: newyear-makedata OUTDIR\n");
-    return 2;
-  }
-  const std::string dir = argv[1];
-  try {
-    writeFile(dir + "/hm.dat", makeHeightMap());
-    writeFile(dir + "/gfx.dat", makePanel());
-    writeFile(dir + "/music.dat", makeMusic());
-    writeFile(dir + "/newyear.png", makeIcon());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "newyear-makedata: %s\n", e.what());
-    return 1;
-  }
-  return 0;
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: newyear-makedata OUTDIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    try {
+        writeFile(dir + "/hm.dat", makeHeightMap());
+        writeFile(dir + "/gfx.dat", makePanel());
+        writeFile(dir + "/music.dat", makeMusic());
+        writeFile(dir + "/newyear.png", makeIcon());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "newyear-makedata: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }

@@ -8,18 +8,18 @@
 using Bytes = std::vector<uint8_t>;
 
 struct Rgb {
-  uint8_t r, g, b;
+    uint8_t r, g, b;
 };
 
 // Our own generator with a fixed seed, so the files come out byte for byte
 // the same on every machine and every run; rand() is never touched.
 struct Rng {
-  uint32_t state;
+    uint32_t state;
 };
 uint32_t nextRand(Rng& rng);
-double randUnit(Rng& rng);      // [0, 1)
-double randSigned(Rng& rng);    // [-1, 1)
-double randNormal(Rng& rng);    // roughly N(0, 1), from a sum of uniforms
+double randUnit(Rng& rng);    // [0, 1)
+double randSigned(Rng& rng);  // [-1, 1)
+double randNormal(Rng& rng);  // roughly N(0, 1), from a sum of uniforms
 
 // File formats.
 Bytes bmp8(int w, int h, const std::vector<uint8_t>& pixels);

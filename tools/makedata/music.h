@@ -6,12 +6,12 @@
 #include <vector>
 
 struct Instrument {
-  std::string name;
-  std::vector<int8_t> data;
-  int volume = 64;      // 0..64
-  int loopStart = 0;    // in bytes, even
-  int loopLength = 0;   // in bytes, even; 0 = plays once
-  int baseNote = 0;     // the MIDI note that sounds when played at C-2
+    std::string name;
+    std::vector<int8_t> data;
+    int volume = 64;     // 0..64
+    int loopStart = 0;   // in bytes, even
+    int loopLength = 0;  // in bytes, even; 0 = plays once
+    int baseNote = 0;    // the MIDI note that sounds when played at C-2
 };
 
 // Sample numbers in the module (1-based, as in the pattern data).
