@@ -12,48 +12,29 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
-Images images;
+Demo demo;
 
-// Everything the demo has before its first frame.
+// Everything the demo has before its first frame, on an offscreen screen.
 void startUp()
 {
     static bool done = false;
     if (done)
         return;
     done = true;
-    buildTables();
-    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0);
-    captureFormat();
-    const auto home = std::filesystem::current_path();
-    std::filesystem::current_path(NEWYEAR_DATA_DIR);
-    std::string error;
-    if (!loadImages(images, error)) {
+    std::string error, silence;
+    if (!startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }
-    std::filesystem::current_path(home);
-    keyPanel(images.panel);
-    std::srand(1);
-    resetEffects();
-}
-
-Demo makeDemo()
-{
-    Demo demo;
-    demo.panel = images.panel;
-    demo.heightMap = images.heightMap;
-    return demo;
 }
 
 void wholeFrame(benchmark::State& state)
 {
     startUp();
-    Demo demo = makeDemo();
     for (auto _ : state)
         benchmark::DoNotOptimize(drawFrame(demo));
 }
@@ -62,7 +43,6 @@ BENCHMARK(wholeFrame);
 void skyFill(benchmark::State& state)
 {
     startUp();
-    Demo demo = makeDemo();
     for (auto _ : state)
         SDL_FillRect(screen, &demo.skyRect, RGB2value(60, 80, 150));
 }
@@ -80,7 +60,7 @@ void landscape(benchmark::State& state)
     }
     int frame = 53;
     for (auto _ : state) {
-        drawLandscape(frame, images.heightMap);
+        drawLandscape(frame, demo.heightMap);
         frame = (frame + 2) % pathLength;
     }
     state.counters["boxes"] = boxesPerFrame;
@@ -115,7 +95,6 @@ BENCHMARK(scroller);
 void panelBlit(benchmark::State& state)
 {
     startUp();
-    Demo demo = makeDemo();
     for (auto _ : state)
         SDL_UpperBlit(demo.panel, &demo.panelSrcRect, screen, &demo.panelDstRect);
 }

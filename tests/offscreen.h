@@ -12,10 +12,10 @@ class Offscreen : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0);
-        ASSERT_NE(screen, nullptr);
-        ASSERT_EQ(screen->pitch, 640);
-        captureFormat();
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0);
+        ASSERT_NE(surface, nullptr);
+        ASSERT_EQ(surface->pitch, 640);
+        setScreen(surface);
         fill(0);
     }
     void TearDown() override

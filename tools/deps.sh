@@ -1,9 +1,10 @@
 # Sourced by run.sh and test.sh: installs the Debian packages that are
 # missing, and says which. Plain bash, so it works before make exists.
 
-# The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, libpng.
+# The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, Xlib,
+# libpng.
 buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
-               libsdl-mixer1.2-dev libpng-dev)
+               libsdl-mixer1.2-dev libx11-dev libpng-dev)
 # Only the tests: GoogleTest and Google Benchmark, a headless X server to
 # run the real demo in, keys, screenshots, the validators
 # for the installed desktop files and man page, the package tools and

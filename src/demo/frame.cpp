@@ -3,37 +3,43 @@
 #include "effects/landscape.h"
 #include "effects/scroller.h"
 #include "effects/snow.h"
+#include "effects/tables.h"
 #include "render/render.h"
 
-bool isQuitEvent(const SDL_Event& event)
+namespace {
+
+bool isQuitEvent(const SDL_Event& event, bool closeQuits)
 {
     if (event.type == SDL_KEYDOWN)
         return event.key.keysym.sym == SDLK_ESCAPE;
     if (event.type == SDL_JOYBUTTONDOWN)
         return event.jbutton.button == 8 || event.jbutton.button == 14;
-    return false;
+    return closeQuits && event.type == SDL_QUIT;
 }
 
-// The window system's close request is not a quit: the demo ends only on
-// the viewer's own keys. Every other event is read and dropped.
-bool quitRequested()
+}  // namespace
+
+// Full screen, the window system's close request is not a quit: the demo
+// ends only on the viewer's own keys. Every other event is read and dropped.
+bool quitRequested(bool closeQuits)
 {
     SDL_Event event;
     while (SDL_PollEvent(&event))
-        if (isQuitEvent(event))
+        if (isQuitEvent(event, closeQuits))
             return true;
     return false;
 }
 
 bool drawFrame(Demo& demo)
 {
-    // Rows 60..239 are never cleared: the landscape and the panel cover them.
+    // Only the sky band is cleared: below it, whatever this frame does not
+    // draw keeps the previous frame's pixels.
     SDL_FillRect(screen, &demo.skyRect, RGB2value(60, 80, 150));
     demo.frame += 2;
-    if (demo.frame > frameLimit)
-        demo.frame -= 15000;
+    if (demo.frame > frameWrap)
+        demo.frame -= pathLength;
     drawLandscape(demo.frame, demo.heightMap);
-    if (quitRequested())
+    if (quitRequested(demo.closeQuits))
         return false;
     drawFlakes(demo.frame);
     stepScroller(demo.frame);

@@ -1,11 +1,16 @@
 #include "demo/startup.h"
 
+#include "demo/xdisplay.h"
+
 #include "effects/landscape.h"
 #include "effects/scroller.h"
 #include "effects/snow.h"
+#include "effects/tables.h"
 #include "render/render.h"
 
+#include <SDL_mixer.h>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,32 +20,39 @@ namespace {
 std::string workingDirectory()
 {
     char buf[4096];
-    return getcwd(buf, sizeof buf) ? buf : "the working directory";
+    return getcwd(buf, sizeof buf) ? buf : ".";
 }
 
-SDL_Surface* loadBmp(const char* name, std::string& error)
+std::string quoted(const char* name) { return std::string("\"") + name + "\""; }
+
+std::string inFolder(const char* name, const std::string& dir) { return quoted(name) + " in " + dir; }
+
+// Only a regular file is opened: a FIFO would wait for a writer for ever,
+// and a device is no picture or music either.
+bool checkFile(const std::string& dir, const char* name, std::string& error)
 {
     struct stat st;
-    if (stat(name, &st) != 0) {
-        error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
-        return nullptr;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        error = std::string("\"") + name + "\" in " + workingDirectory() + " is a folder, not a file";
-        return nullptr;
-    }
-    // Opening a FIFO would wait for a writer for ever, and a device is no
-    // picture either.
-    if (!S_ISREG(st.st_mode)) {
-        error = std::string("\"") + name + "\" in " + workingDirectory() + " is not a regular file";
-        return nullptr;
-    }
-    SDL_RWops* file = SDL_RWFromFile(name, "rb");
+    if (stat((dir + "/" + name).c_str(), &st) != 0)
+        error = "cannot open " + inFolder(name, dir) + ": " + std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        error = inFolder(name, dir) + " is a folder, not a file";
+    else if (!S_ISREG(st.st_mode))
+        error = inFolder(name, dir) + " is not a regular file";
+    else
+        return true;
+    return false;
+}
+
+bool loadBmp(const std::string& dir, const char* name, SDL_Surface*& image, std::string& error)
+{
+    if (!checkFile(dir, name, error))
+        return false;
+    SDL_RWops* file = SDL_RWFromFile((dir + "/" + name).c_str(), "rb");
     if (!file) {
-        error = std::string("cannot open \"") + name + "\" in " + workingDirectory() + ": " + std::strerror(errno);
-        return nullptr;
+        error = "cannot open " + inFolder(name, dir) + ": " + std::strerror(errno);
+        return false;
     }
-    return readBmp(file, name, error);
+    return readBmp(file, name, image, error);
 }
 
 std::string describe(const SDL_Surface* s)
@@ -61,8 +73,6 @@ Uint32 le32(const Uint8* p)
 // header is refused, or an empty string.
 std::string headerProblem(SDL_RWops* file)
 {
-    if (!file)
-        return "";  // SDL_LoadBMP_RW reports that itself
     Uint8 h[54] = {};
     const int start = SDL_RWtell(file);
     const int got = SDL_RWread(file, h, 1, sizeof h);
@@ -86,73 +96,177 @@ std::string headerProblem(SDL_RWops* file)
     return "";
 }
 
-}  // namespace
-
-SDL_Surface* readBmp(SDL_RWops* file, const char* name, std::string& error)
+// SDL 2 would fall back on a display that nobody sees when there is none to
+// be had, so the demo would run on invisibly. Unless the user names a video
+// driver, ask for the one the environment points at, so that a missing
+// display fails here and can be reported.
+bool chooseVideoDriver(std::string& error)
 {
-    if (const std::string problem = headerProblem(file); !problem.empty()) {
-        SDL_RWclose(file);
-        error = std::string("\"") + name + "\" is not a readable BMP image (" + problem + ")";
-        return nullptr;
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen && *chosen)
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (wayland && *wayland)
+        return true;  // SDL picks X or Wayland itself, both are there to be seen
+    if (x && *x) {
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        watchDisplay();
+        return true;
     }
-    SDL_Surface* image = SDL_LoadBMP_RW(file, 1);
-    if (!image)
-        error = std::string("\"") + name + "\" is not a readable BMP image (" + SDL_GetError() + ")";
-    return image;
-}
-
-bool checkPanel(const SDL_Surface* panel, std::string& error)
-{
-    if (panel->w < 150 || panel->h < 240) {
-        error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(panel);
-        return false;
+    // Neither: only the console's own display is left to try.
+    setenv("SDL_VIDEODRIVER", "kmsdrm", 1);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return true;
     }
-    return true;
-}
-
-bool checkHeightMap(const SDL_Surface* m, std::string& error)
-{
-    // The landscape reads the map as 300 rows of 300 index bytes.
-    if (m->w != mapSize || m->h != mapSize || m->format->BytesPerPixel != 1 || m->pitch != mapSize) {
-        error = "\"hm.dat\" must be an 8-bit 300x300 height map, but it is " + describe(m);
-        return false;
-    }
-    return true;
-}
-
-void freeImages(Images& images)
-{
-    SDL_FreeSurface(images.panel);
-    SDL_FreeSurface(images.heightMap);
-    images = Images{};
-}
-
-bool loadImages(Images& images, std::string& error)
-{
-    images.panel = loadBmp("gfx.dat", error);
-    if (images.panel && checkPanel(images.panel, error)) {
-        images.heightMap = loadBmp("hm.dat", error);
-        if (images.heightMap && checkHeightMap(images.heightMap, error))
-            return true;
-    }
-    // Nothing half-loaded is left behind for the caller to free.
-    freeImages(images);
+    unsetenv("SDL_VIDEODRIVER");
+    error = "no display to show on: DISPLAY is not set (start newyear from a desktop session, or set DISPLAY)";
     return false;
 }
 
-bool openScreen(std::string& error)
+bool startLibrary(const Setup& setup, std::string& error)
 {
-    screen = SDL_SetVideoMode(320, 240, 16, SDL_FULLSCREEN);
-    if (!screen) {
+    if (setup.display == Display::offscreen) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    } else {
+        // SDL would turn Ctrl+C and SIGTERM into a window close request,
+        // which the demo ignores; leave both signals their usual effect.
+        setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
+        // The 320x240 picture is scaled to the screen: keep its pixels
+        // sharp unless the user has chosen otherwise.
+        setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+        if (!chooseVideoDriver(error))
+            return false;
+    }
+    guardVideoMode(setup.display != Display::offscreen);
+    const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0;
+    guardVideoMode(false);
+    if (started)
+        return true;
+    error = "cannot open the display";
+    if (const char* x = std::getenv("DISPLAY"); x && *x)
+        error += " \"" + std::string(x) + "\"";
+    error += std::string(": ") + SDL_GetError();
+    return false;
+}
+
+bool openScreen(Demo& demo, const Setup& setup, std::string& error)
+{
+    SDL_Surface* surface;
+    if (setup.display == Display::offscreen) {
+        surface = demo.offscreen =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 16, 0xF800, 0x07E0, 0x001F, 0);
+    } else {
+        SDL_ShowCursor(0);
+        SDL_JoystickOpen(0);
+        guardVideoMode(true);
+        surface = SDL_SetVideoMode(screenWidth, screenHeight, 16, SDL_FULLSCREEN);
+        guardVideoMode(false);
+        char driver[16] = "";
+        if (surface && SDL_VideoDriverName(driver, sizeof driver) && std::strcmp(driver, "x11") == 0)
+            fillScreen();
+    }
+    if (!surface) {
         error = std::string("cannot open the display: ") + SDL_GetError();
         return false;
     }
-    captureFormat();
+    setScreen(surface);
     // The library hands the surface over uncleared, and rows 60..239 are
     // only ever drawn over: what the first frames leave there must be black,
     // not old heap contents.
     SDL_FillRect(screen, nullptr, 0);
     return true;
+}
+
+// Music is a bonus: without a device or a playable file the show goes on in
+// silence, and silence says why.
+void startMusic(Demo& demo, const std::string& dir, std::string& silence)
+{
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
+        silence = std::string("no sound: ") + SDL_GetError();
+        return;
+    }
+    demo.audioOpen = true;
+    std::string error;
+    if (!checkFile(dir, "music.dat", error)) {
+        silence = error;
+        return;
+    }
+    demo.music = Mix_LoadMUS((dir + "/music.dat").c_str());
+    if (!demo.music) {
+        silence = inFolder("music.dat", dir) + " cannot be played: " + Mix_GetError();
+        return;
+    }
+    Mix_PlayMusic(demo.music, 0);
+}
+
+}  // namespace
+
+bool readBmp(SDL_RWops* file, const char* name, SDL_Surface*& image, std::string& error)
+{
+    image = nullptr;
+    if (!file) {
+        error = quoted(name) + " cannot be read: " + SDL_GetError();
+        return false;
+    }
+    if (const std::string problem = headerProblem(file); !problem.empty()) {
+        SDL_RWclose(file);
+        error = quoted(name) + " is not a readable BMP image (" + problem + ")";
+        return false;
+    }
+    image = SDL_LoadBMP_RW(file, 1);
+    if (!image)
+        error = quoted(name) + " is not a readable BMP image (" + SDL_GetError() + ")";
+    return image;
+}
+
+bool checkPanel(const SDL_Surface* panel, std::string& error)
+{
+    if (panel->w >= 150 && panel->h >= 240)
+        return true;
+    error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(panel);
+    return false;
+}
+
+bool checkHeightMap(const SDL_Surface* m, std::string& error)
+{
+    // The landscape reads the map as 300 rows of 300 index bytes.
+    if (m->w == mapSize && m->h == mapSize && m->format->BytesPerPixel == 1 && m->pitch == mapSize)
+        return true;
+    error = "\"hm.dat\" must be an 8-bit 300x300 height map, but it is " + describe(m);
+    return false;
+}
+
+bool findData(const std::vector<std::string>& dirs, std::string& dir, std::string& error)
+{
+    if (dirs.empty()) {
+        dir = workingDirectory();
+        return true;
+    }
+    std::string looked;
+    for (const std::string& d : dirs) {
+        // A broken link or a folder is there too: loading it says what is wrong.
+        struct stat st;
+        if (lstat((d + "/gfx.dat").c_str(), &st) == 0) {
+            dir = d;
+            return true;
+        }
+        looked += (looked.empty() ? "" : " or ") + d;
+    }
+    error = "cannot open " + inFolder("gfx.dat", looked) + ": " + std::strerror(ENOENT);
+    return false;
+}
+
+bool loadImages(Demo& demo, const std::string& dir, std::string& error)
+{
+    if (loadBmp(dir, "gfx.dat", demo.panel, error) && checkPanel(demo.panel, error) &&
+        loadBmp(dir, "hm.dat", demo.heightMap, error) && checkHeightMap(demo.heightMap, error))
+        return true;
+    SDL_FreeSurface(demo.panel);
+    SDL_FreeSurface(demo.heightMap);
+    demo.panel = demo.heightMap = nullptr;
+    return false;
 }
 
 void keyPanel(SDL_Surface* panel)
@@ -166,8 +280,54 @@ void keyPanel(SDL_Surface* panel)
         SDL_SetColorKey(panel, SDL_SRCCOLORKEY, key);
 }
 
-void resetEffects()
+Setup offscreenSetup(const std::string& dir)
 {
+    Setup setup;
+    if (!dir.empty())
+        setup.dataDirs = {dir};
+    setup.display = Display::offscreen;
+    setup.music = false;
+    return setup;
+}
+
+bool startDemo(Demo& demo, const Setup& setup, std::string& error, std::string& silence)
+{
+    demo = Demo{};
+    // The tables come before any library call, and nothing calls rand()
+    // before the snow is seeded: every run shows the same snow.
+    buildTables();
+    std::string dir;
+    if (!findData(setup.dataDirs, dir, error))
+        return false;
+    if (!startLibrary(setup, error)) {
+        SDL_Quit();
+        return false;
+    }
+    if (!loadImages(demo, dir, error) || !openScreen(demo, setup, error)) {
+        stopDemo(demo);
+        return false;
+    }
+    if (setup.music && setup.display != Display::offscreen)
+        startMusic(demo, dir, silence);
+    keyPanel(demo.panel);
+    demo.closeQuits = setup.display == Display::window;
     clearScroller();
     seedFlakes();
+    return true;
+}
+
+void stopDemo(Demo& demo)
+{
+    if (demo.audioOpen) {
+        Mix_HaltMusic();
+        if (demo.music)
+            Mix_FreeMusic(demo.music);
+        Mix_CloseAudio();
+    }
+    SDL_FreeSurface(demo.panel);
+    SDL_FreeSurface(demo.heightMap);
+    SDL_FreeSurface(demo.offscreen);
+    screen = nullptr;
+    SDL_Quit();
+    demo = Demo{};
 }

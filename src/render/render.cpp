@@ -3,8 +3,9 @@
 SDL_Surface* screen = nullptr;
 int8_t rL, rS, gL, gS, bL;
 
-void captureFormat()
+void setScreen(SDL_Surface* surface)
 {
+    screen = surface;
     const SDL_PixelFormat* f = screen->format;
     rL = f->Rloss;
     rS = f->Rshift;

@@ -16,8 +16,9 @@ constexpr int screenHeight = 240;
 extern SDL_Surface* screen;
 extern int8_t rL, rS, gL, gS, bL;
 
-// Copies the losses and shifts of screen's pixel format into rL..bL.
-void captureFormat();
+// Points screen at surface and takes the losses and shifts of its pixel
+// format into rL..bL: colours are packed for the surface being drawn on.
+void setScreen(SDL_Surface* surface);
 
 int RGB2value(unsigned char r, unsigned char g, unsigned char b);
 

@@ -1,10 +1,15 @@
-// Loading and checking the data files, in a scratch working directory.
+// Finding, loading and checking the data files, in a scratch folder, and the
+// demo's start-up around them.
 #include "demo/startup.h"
+
+#include "render/render.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -12,44 +17,47 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        home = fs::current_path();
         dir = fs::temp_directory_path() / ("newyear-startup-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        fs::current_path(dir);
     }
     void TearDown() override
     {
-        freeImages(images);
-        fs::current_path(home);
+        free();
         fs::remove_all(dir);
     }
-    static void saveBmp(const char* name, int w, int h, int depth)
+    void saveBmp(const char* name, int w, int h, int depth)
     {
         SDL_Surface* s = depth == 24 ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
                                      : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, depth, 0, 0, 0, 0);
-        ASSERT_EQ(SDL_SaveBMP(s, name), 0) << SDL_GetError();
+        ASSERT_EQ(SDL_SaveBMP(s, (dir / name).c_str()), 0) << SDL_GetError();
         SDL_FreeSurface(s);
     }
-    static void saveGood()
+    void saveGood()
     {
         saveBmp("gfx.dat", 150, 240, 24);
         saveBmp("hm.dat", 300, 300, 8);
     }
+    void free()
+    {
+        SDL_FreeSurface(demo.panel);
+        SDL_FreeSurface(demo.heightMap);
+        demo = Demo{};
+    }
     bool load()
     {
-        freeImages(images);
+        free();
         error.clear();
-        const bool ok = loadImages(images, error);
+        const bool ok = loadImages(demo, dir.string(), error);
         // A failed load must not leave anything behind for the caller.
         if (!ok) {
-            EXPECT_EQ(images.panel, nullptr);
-            EXPECT_EQ(images.heightMap, nullptr);
+            EXPECT_EQ(demo.panel, nullptr);
+            EXPECT_EQ(demo.heightMap, nullptr);
         }
         return ok;
     }
-    fs::path home, dir;
-    Images images;
+    fs::path dir;
+    Demo demo;
     std::string error;
 };
 
@@ -57,8 +65,8 @@ TEST_F(Startup, loadsGoodImages)
 {
     saveGood();
     ASSERT_TRUE(load()) << error;
-    EXPECT_EQ(images.heightMap->pitch, 300);
-    EXPECT_EQ(images.panel->w, 150);
+    EXPECT_EQ(demo.heightMap->pitch, 300);
+    EXPECT_EQ(demo.panel->w, 150);
 }
 
 TEST_F(Startup, namesAMissingFileAndWhereItLooked)
@@ -70,7 +78,7 @@ TEST_F(Startup, namesAMissingFileAndWhereItLooked)
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
 
     saveBmp("gfx.dat", 150, 240, 24);
-    fs::remove("hm.dat");
+    fs::remove(dir / "hm.dat");
     EXPECT_FALSE(load());
     EXPECT_NE(error.find("\"hm.dat\""), std::string::npos) << error;
 }
@@ -78,16 +86,16 @@ TEST_F(Startup, namesAMissingFileAndWhereItLooked)
 TEST_F(Startup, rejectsWhatIsNotABmp)
 {
     saveGood();
-    std::ofstream("hm.dat") << "this is not a picture";
+    std::ofstream(dir / "hm.dat") << "this is not a picture";
     EXPECT_FALSE(load());
     EXPECT_NE(error.find("\"hm.dat\" is not a readable BMP"), std::string::npos) << error;
 
-    std::ofstream("gfx.dat", std::ios::trunc).close();
+    std::ofstream(dir / "gfx.dat", std::ios::trunc).close();
     EXPECT_FALSE(load());
     EXPECT_NE(error.find("\"gfx.dat\" is not a readable BMP"), std::string::npos) << error;
 
-    fs::remove("gfx.dat");
-    fs::create_directory("gfx.dat");
+    fs::remove(dir / "gfx.dat");
+    fs::create_directory(dir / "gfx.dat");
     EXPECT_FALSE(load());
     EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
 }
@@ -132,4 +140,59 @@ TEST_F(Startup, onlyExactMagentaBecomesTransparent)
     keyPanel(grey);
     EXPECT_FALSE(grey->flags & SDL_SRCCOLORKEY);
     SDL_FreeSurface(grey);
+}
+
+TEST_F(Startup, takesTheFirstFolderHoldingThePanelAndNamesEveryFolderLookedIn)
+{
+    const fs::path empty = dir / "empty";
+    fs::create_directories(empty);
+    saveGood();
+    std::string found;
+    ASSERT_TRUE(findData({empty.string(), dir.string(), "/nonexistent"}, found, error)) << error;
+    EXPECT_EQ(found, dir.string());
+
+    EXPECT_FALSE(findData({empty.string(), "/nonexistent"}, found, error));
+    EXPECT_EQ(error, "cannot open \"gfx.dat\" in " + empty.string() + " or /nonexistent: No such file or directory");
+}
+
+// Music that cannot play only silences the demo, and silence says why.
+TEST_F(Startup, aFifoForMusicOrNoSoundDeviceOnlySilences)
+{
+    saveGood();
+    ASSERT_EQ(mkfifo((dir / "music.dat").c_str(), 0600), 0);
+    ::Setup setup;
+    setup.dataDirs = {dir.string()};
+    std::string silence;
+    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
+    EXPECT_EQ(demo.music, nullptr);
+    EXPECT_EQ(silence, "\"music.dat\" in " + dir.string() + " is not a regular file");
+    stopDemo(demo);
+
+    fs::remove(dir / "music.dat");
+    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
+    silence.clear();
+    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
+    EXPECT_NE(demo.music, nullptr);
+    EXPECT_EQ(silence, "");
+    stopDemo(demo);
+
+    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
+    EXPECT_EQ(silence.rfind("no sound: ", 0), 0u) << silence;
+    EXPECT_NE(screen, nullptr);
+    stopDemo(demo);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST_F(Startup, aFailedStartLeavesNothingBehind)
+{
+    saveBmp("gfx.dat", 150, 240, 24);
+    ::Setup setup;
+    setup.dataDirs = {dir.string()};
+    std::string silence;
+    EXPECT_FALSE(startDemo(demo, setup, error, silence));
+    EXPECT_EQ(error, "cannot open \"hm.dat\" in " + dir.string() + ": No such file or directory");
+    EXPECT_EQ(demo.panel, nullptr);
+    EXPECT_EQ(screen, nullptr);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
 }

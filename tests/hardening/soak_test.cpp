@@ -3,6 +3,8 @@
 // and drawing must never allocate, not even inside SDL.
 #include "demo/frame.h"
 #include "demo/startup.h"
+#include "effects/scroller.h"
+#include "effects/snow.h"
 #include "effects/tables.h"
 #include "render/render.h"
 
@@ -11,7 +13,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 // Every allocation in the process, SDL's included, is counted here.
@@ -89,24 +90,10 @@ class Soak : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        buildTables();
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-        ASSERT_NE(screen, nullptr) << SDL_GetError();
-        captureFormat();
-        const auto home = std::filesystem::current_path();
-        std::filesystem::current_path(NEWYEAR_DATA_DIR);
-        std::string error;
-        const bool loaded = loadImages(images, error);
-        std::filesystem::current_path(home);
-        ASSERT_TRUE(loaded) << error;
-        keyPanel(images.panel);
+        std::string error, silence;
+        ASSERT_TRUE(startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) << error;
     }
-    static void TearDownTestSuite()
-    {
-        freeImages(images);
-        SDL_Quit();
-    }
+    static void TearDownTestSuite() { stopDemo(demo); }
 
     // Draws soakFrames frames from the counter value first, with the
     // effects reset and rand reseeded, and keeps each frame's hash.
@@ -115,11 +102,9 @@ protected:
     long run(int32_t first, std::vector<uint64_t>& hashes, std::vector<int32_t>& counters)
     {
         std::srand(1);
-        resetEffects();
+        clearScroller();
+        seedFlakes();
         SDL_FillRect(screen, nullptr, 0);
-        Demo demo;
-        demo.panel = images.panel;
-        demo.heightMap = images.heightMap;
         demo.frame = first;
         long before = allocations;
         for (int i = 0; i < soakFrames; i++) {
@@ -133,16 +118,16 @@ protected:
         return allocations - before;
     }
 
-    static Images images;
+    static Demo demo;
 };
 
-Images Soak::images;
+Demo Soak::demo;
 
 TEST_F(Soak, twentyThousandFramesAcrossTheWrapMatchALowRunWithoutAllocating)
 {
     // Wraps after about 5000 frames; the low run starts at the same
     // phases modulo 15000, which 50 and 6 both divide.
-    const int32_t high = frameLimit - 10'001;
+    const int32_t high = frameWrap - 10'001;
     const int32_t low = high % pathLength + pathLength;
     ASSERT_EQ(high % 2, 1);
     std::vector<uint64_t> highHashes(soakFrames), lowHashes(soakFrames);
@@ -154,7 +139,7 @@ TEST_F(Soak, twentyThousandFramesAcrossTheWrapMatchALowRunWithoutAllocating)
     int wraps = 0;
     for (int i = 0; i < soakFrames; i++) {
         ASSERT_GT(highCounters[i], 0) << "frame " << i;
-        ASSERT_LE(highCounters[i], frameLimit) << "frame " << i;
+        ASSERT_LE(highCounters[i], frameWrap) << "frame " << i;
         if (i > 0)
             wraps += highCounters[i] < highCounters[i - 1];
         ASSERT_EQ(highCounters[i] % pathLength, lowCounters[i] % pathLength) << "frame " << i;

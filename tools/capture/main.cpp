@@ -1,25 +1,30 @@
 // newyear-capture FIRST LAST OUTDIR: draws the demo's frames 1..LAST without
 // a display, sound or waiting, and writes FIRST..LAST as OUTDIR/frame-NNNNN.png.
-// It reads gfx.dat and hm.dat from the working directory and starts up the
-// way the demo does, so frame N here is frame N on the demo's screen.
+// It reads gfx.dat and hm.dat from the working directory and starts up
+// through the demo's own start-up, so frame N here is frame N on the demo's
+// screen.
 #include "demo/frame.h"
 #include "demo/startup.h"
-#include "effects/tables.h"
 #include "png.h"
 #include "render/render.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-int usage(const char* why)
+// Five digits keep the names in frame order when sorted as text.
+constexpr long lastFrame = 99'999;
+
+int usage(const std::string& why)
 {
-    std::fprintf(stderr, "newyear-capture: %s\nusage: newyear-capture FIRST LAST OUTDIR  (1 <= FIRST <= LAST)\n", why);
+    std::fprintf(stderr, "newyear-capture: %s\nusage: newyear-capture FIRST LAST OUTDIR  (1 <= FIRST <= LAST <= %ld)\n",
+                 why.c_str(), lastFrame);
     return 2;
 }
 
@@ -32,15 +37,31 @@ int fail(const std::string& message)
 // Whole decimal numbers only: "12x" or "" would otherwise pass as 12 or 0.
 bool parseCount(const char* text, long& value)
 {
-    const char* end = text + std::char_traits<char>::length(text);
+    const char* end = text + std::strlen(text);
     auto [ptr, ec] = std::from_chars(text, end, value);
-    return ec == std::errc() && ptr == end && ptr != text;
+    if (ec == std::errc::result_out_of_range)
+        value = lastFrame + 1;
+    return ec != std::errc::invalid_argument && ptr == end && ptr != text;
 }
 
-bool writableFolder(const char* path)
+// Makes the folder and any missing parents, as mkdir -p does.
+bool makeFolder(const std::string& path, std::string& error)
 {
     struct stat st;
-    return stat(path, &st) == 0 && S_ISDIR(st.st_mode) && access(path, W_OK | X_OK) == 0;
+    if (stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode) && access(path.c_str(), W_OK | X_OK) == 0)
+            return true;
+        error = "\"" + path + "\" is not a writable folder";
+        return false;
+    }
+    const size_t slash = path.find_last_of('/', path.size() > 1 ? path.size() - 2 : 0);
+    if (slash != std::string::npos && slash > 0 && !makeFolder(path.substr(0, slash), error))
+        return false;
+    if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
+        error = "cannot make the folder \"" + path + "\": " + std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 std::string frameName(const std::string& dir, long n)
@@ -48,31 +69,6 @@ std::string frameName(const std::string& dir, long n)
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05ld.png", n);
     return dir + name;
-}
-
-// Draws frames 1..last and writes first..last; 0, or 1 after a message.
-int drawFrames(const Images& images, long first, long last, const std::string& dir)
-{
-    std::string error;
-    // The demo's own 16-bit mode, cleared the same way, so blits convert the
-    // panel to the same pixel format.
-    if (!openScreen(error))
-        return fail(error);
-    if (screen->format->BitsPerPixel != 16 || screen->format->Rmask != 0xF800 || screen->format->Gmask != 0x07E0 ||
-        screen->format->Bmask != 0x001F)
-        return fail("the screen is not 5-6-5");
-    keyPanel(images.panel);
-    resetEffects();
-
-    Demo demo;
-    demo.panel = images.panel;
-    demo.heightMap = images.heightMap;
-    for (long n = 1; n <= last; n++) {
-        drawFrame(demo);
-        if (n >= first && !writePng(screen, frameName(dir, n), error))
-            return fail(error);
-    }
-    return 0;
 }
 
 }  // namespace
@@ -84,29 +80,28 @@ int main(int argc, char** argv)
     long first, last;
     if (!parseCount(argv[1], first) || !parseCount(argv[2], last))
         return usage("FIRST and LAST must be whole numbers");
-    if (first < 1 || last < first)
-        return usage("FIRST must be at least 1 and LAST at least FIRST");
-    if (!writableFolder(argv[3]))
-        return usage("OUTDIR must be a writable folder");
-
-    // The demo's start-up in its order: the snow's seeding takes the first
-    // numbers of rand(), so nothing here may call it earlier.
-    buildTables();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return fail(std::string("cannot start SDL: ") + SDL_GetError());
-
-    Images images;
+    if (first < 1 || last < first || last > lastFrame)
+        return usage("FIRST and LAST are out of range");
     std::string error;
-    if (!loadImages(images, error)) {
-        SDL_Quit();
+    if (!makeFolder(argv[3], error))
         return fail(error);
-    }
 
-    const int status = drawFrames(images, first, last, argv[3]);
-    // Everything is handed back, so that a leak checker sees only what the
-    // libraries themselves keep.
-    freeImages(images);
-    SDL_Quit();
+    Demo demo;
+    std::string silence;
+    if (!startDemo(demo, offscreenSetup(""), error, silence))
+        return fail(error);
+    // A long run tells a viewer at a terminal how far it has come.
+    const bool progress = isatty(STDERR_FILENO) && last - first >= 1000;
+    int status = 0;
+    for (long n = 1; n <= last && status == 0; n++) {
+        drawFrame(demo);
+        if (n >= first && !writePng(screen, frameName(argv[3], n), error))
+            status = fail(error);
+        if (progress && n % 500 == 0)
+            std::fprintf(stderr, "\rframe %ld of %ld", n, last);
+    }
+    if (progress)
+        std::fprintf(stderr, "\n");
+    stopDemo(demo);
     return status;
 }

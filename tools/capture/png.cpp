@@ -67,9 +67,12 @@ bool writePng(const SDL_Surface* surface, const std::string& path, std::string& 
         error = "cannot write \"" + path + "\": " + std::strerror(errno);
         return false;
     }
-    const bool encoded = encode(file, surface);
+    const bool encoded = encode(file, surface) && std::fflush(file) == 0;
+    const int writeErrno = errno;
     if (std::fclose(file) != 0 || !encoded) {
-        error = "cannot write \"" + path + "\"";
+        // A cut-off picture would pass for a frame: leave none behind.
+        std::remove(path.c_str());
+        error = "cannot write \"" + path + "\": " + std::strerror(encoded ? errno : writeErrno);
         return false;
     }
     return true;
