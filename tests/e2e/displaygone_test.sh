@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The X server going away under the demo, as at logout: while it starts, and
+# while it runs. Either way one line of ours and status 1, never a signal.
+# (tools/display-loss.sh measures this over many more moments.)
+source "$(dirname "$0")/common.sh"
+withData
+
+# expectLoss: the demo has ended with one of our lines and status 1.
+expectLoss()
+{
+    waitEnd 30 || fail "the demo runs on without its display"
+    [ "$status" -eq 1 ] || fail "status $status: $(cat "$work/err")"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "expected one line, got: $(cat "$work/err")"
+    grep -qE '^newyear: (the display went away|cannot open the display)' "$work/err" ||
+        fail "not our line: $(cat "$work/err")"
+}
+
+for i in 1 2 3; do
+    startX 320x240
+    startDemo "$work"
+    waitFrame "$work"
+    stopX
+    expectLoss
+    grep -q 'the display went away' "$work/err" || fail "running: $(cat "$work/err")"
+
+    startX 320x240
+    startDemo "$work"
+    stopX
+    expectLoss
+done
+echo "displaygone_test: passed"
