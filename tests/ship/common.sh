@@ -44,13 +44,22 @@ colours()
         -unique-colors -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d " " | sort -u
 }
 
+# The application icon's sizes; 16 and 48 are drawn from the 16-pixel art,
+# the others from the 32-pixel one.
+iconSizes="16 32 48 64 128 256"
+
 # shipped PREFIX: every file an install puts under PREFIX, sorted.
 shipped()
 {
-    printf '%s\n' "$1/bin/newyear" "$1/share/newyear/gfx.dat" "$1/share/newyear/hm.dat" \
-        "$1/share/newyear/music.dat" "$1/share/icons/hicolor/32x32/apps/newyear.png" \
-        "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
-        "$1/share/man/man6/newyear.6" | sort
+    local size
+    {
+        printf '%s\n' "$1/bin/newyear" "$1/share/newyear/gfx.dat" "$1/share/newyear/hm.dat" \
+            "$1/share/newyear/music.dat" "$1/share/applications/newyear.desktop" \
+            "$1/share/metainfo/newyear.metainfo.xml" "$1/share/man/man6/newyear.6"
+        for size in $iconSizes; do
+            echo "$1/share/icons/hicolor/${size}x$size/apps/newyear.png"
+        done
+    } | sort
 }
 
 # installedPrefix BUILD: the prefix the build folder was configured with,
@@ -69,13 +78,37 @@ checkTree()
     for f in gfx.dat hm.dat music.dat; do
         cmp -s "$source/data/$f" "$root$prefix/share/newyear/$f" || fail "$f differs from data/$f"
     done
-    cmp -s "$source/data/newyear.png" "$root$prefix/share/icons/hicolor/32x32/apps/newyear.png" ||
-        fail "the icon differs from data/newyear.png"
+    for f in $iconSizes; do
+        cmp -s "$source/data/icons/newyear-$f.png" "$root$prefix/share/icons/hicolor/${f}x$f/apps/newyear.png" ||
+            fail "the ${f}x$f icon differs from data/icons/newyear-$f.png"
+    done
+    checkIcons "$root$prefix/share/icons/hicolor"
     local desktop=$root$prefix/share/applications/newyear.desktop path
     path=$(sed -n 's/^Path=//p' "$desktop")
     [ "$path" = "$prefix/share/newyear" ] || fail "desktop entry Path=$path, not $prefix/share/newyear"
     grep -qx 'Exec=newyear' "$desktop" || fail "desktop entry does not run newyear"
     grep -qx 'Icon=newyear' "$desktop" || fail "desktop entry does not use the newyear icon"
+}
+
+# checkIcons HICOLOR: each icon is a square PNG of its folder's size, and
+# each is its art blown up pixel for pixel: shrunk by sampling to the art's
+# size, then blown up again, it is the same picture, and the same as the
+# other icons drawn from that art.
+checkIcons()
+{
+    local size art icon
+    for size in $iconSizes; do
+        icon=$1/${size}x$size/apps/newyear.png
+        [ "$(identify -format '%m %wx%h %[channels]' "$icon")" = "PNG ${size}x$size srgba" ] ||
+            fail "$icon is $(identify -format '%m %wx%h %[channels]' "$icon")"
+        art=32
+        [ $((size % 32)) -eq 0 ] || art=16
+        convert "$icon" -sample ${art}x$art -depth 8 "$work/art-$size.rgba"
+        convert -size ${art}x$art -depth 8 "rgba:$work/art-$size.rgba" -sample ${size}x$size -depth 8 "$work/again.rgba"
+        convert "$icon" -depth 8 "$work/icon.rgba"
+        cmp -s "$work/icon.rgba" "$work/again.rgba" || fail "$icon is not a ${art}-pixel picture scaled up"
+        cmp -s "$work/art-$size.rgba" "$work/art-$art.rgba" || fail "$icon is not the same art as the $art-pixel icon"
+    done
 }
 
 # frameHashes CAPTURE DATA LAST: captures frames 1..LAST from the files in
