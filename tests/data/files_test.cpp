@@ -1,5 +1,7 @@
 // The committed data files: that they are what the generator makes, and that
 // each one holds what the demo relies on.
+#include "assets/assets.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <png.h>
@@ -55,7 +57,9 @@ TEST(DataFiles, GeneratorReproducesCommittedFiles)
     fs::create_directories(out);
     const std::string cmd = std::string("\"") + NEWYEAR_MAKEDATA + "\" \"" + out.string() + "\"";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    for (const char* name : {"hm.dat", "gfx.dat", "music.dat", "newyear.png"}) {
+    for (const char* name :
+         {"hm.dat", "gfx.dat", "music.dat", "icons/newyear-16.png", "icons/newyear-32.png", "icons/newyear-48.png",
+          "icons/newyear-64.png", "icons/newyear-128.png", "icons/newyear-256.png"}) {
         const std::vector<char> made = readAll(out / name);
         ASSERT_FALSE(made.empty()) << name;
         EXPECT_TRUE(made == readAll(fs::path(dataDir) / name)) << name << " differs from the generator's output";
@@ -135,32 +139,72 @@ TEST(Panel, TransparencyOnlyWhereTheDemoRedraws)
     EXPECT_EQ(nearMagenta, 0);
 }
 
-TEST(Icon, IsA32x32RgbaPng)
+namespace {
+
+struct Rgba {
+    std::vector<png_byte> pixels;
+    unsigned width = 0, height = 0;
+};
+
+// The icon's pixels as 8-bit RGBA, or nothing when it is not such a PNG.
+Rgba readRgbaPng(const std::string& path)
 {
-    FILE* f = std::fopen((dataDir + "/newyear.png").c_str(), "rb");
-    ASSERT_TRUE(f);
+    Rgba image;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return image;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    std::vector<png_byte> pixels;
-    bool ok = false;
     if (!setjmp(png_jmpbuf(png))) {
         png_init_io(png, f);
         png_read_info(png, info);
-        ASSERT_EQ(png_get_image_width(png, info), 32u);
-        ASSERT_EQ(png_get_image_height(png, info), 32u);
-        ASSERT_EQ(png_get_color_type(png, info), PNG_COLOR_TYPE_RGBA);
-        ASSERT_EQ(png_get_bit_depth(png, info), 8);
-        pixels.resize(32 * 32 * 4);
-        for (int y = 0; y < 32; ++y)
-            png_read_row(png, &pixels[y * 32 * 4], nullptr);
-        ok = true;
+        if (png_get_color_type(png, info) == PNG_COLOR_TYPE_RGBA && png_get_bit_depth(png, info) == 8) {
+            image.width = png_get_image_width(png, info);
+            image.height = png_get_image_height(png, info);
+            image.pixels.resize(image.width * image.height * 4);
+            for (unsigned y = 0; y < image.height; ++y)
+                png_read_row(png, &image.pixels[y * image.width * 4], nullptr);
+        }
+    } else {
+        image = {};
     }
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(f);
-    ASSERT_TRUE(ok) << "libpng could not decode the icon";
-    int clear = 0, solid = 0;
-    for (size_t i = 3; i < pixels.size(); i += 4)
-        clear += pixels[i] == 0, solid += pixels[i] == 255;
-    EXPECT_GT(clear, 20);  // a shaped icon, not a square block
-    EXPECT_GT(solid, 500);
+    return image;
 }
+
+const IconColour* paletteColour(char key)
+{
+    for (int i = 0; i < iconPaletteSize; ++i)
+        if (iconPalette[i].key == key)
+            return &iconPalette[i];
+    return nullptr;
+}
+
+}  // namespace
+
+// Each hicolor icon is the hand-drawn art blown up by a whole number, pixel
+// for pixel: 16 and 48 from the 16-pixel art, the others from the 32.
+class Icon : public testing::TestWithParam<int> {};
+
+TEST_P(Icon, IsTheArtScaledUpPixelForPixel)
+{
+    const int size = GetParam();
+    const Rgba image = readRgbaPng(dataDir + "/icons/newyear-" + std::to_string(size) + ".png");
+    ASSERT_EQ(image.width, unsigned(size)) << "not an 8-bit RGBA PNG of the right size";
+    ASSERT_EQ(image.height, unsigned(size));
+    const int side = size % 32 == 0 ? 32 : 16;
+    const int k = size / side;
+    int wrong = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const char key = side == 32 ? icon32[y / k][x / k] : icon16[y / k][x / k];
+            const IconColour* c = paletteColour(key);
+            ASSERT_TRUE(c) << "key '" << key << "'";
+            const png_byte* p = &image.pixels[(y * size + x) * 4];
+            wrong += p[0] != c->r || p[1] != c->g || p[2] != c->b || p[3] != c->a;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Icon, testing::Values(16, 32, 48, 64, 128, 256));

@@ -44,13 +44,23 @@ colours()
         -unique-colors -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d " " | sort -u
 }
 
-# shipped PREFIX: every file an install puts under PREFIX, sorted.
+# The application icon's sizes; 16 and 48 are drawn from the 16-pixel art,
+# the others from the 32-pixel one.
+iconSizes="16 32 48 64 128 256"
+
+# shipped PREFIX: every file an install puts under PREFIX, sorted: laid out
+# as Debian's games are, with the documents a Debian package must carry.
 shipped()
 {
-    printf '%s\n' "$1/bin/newyear" "$1/share/newyear/gfx.dat" "$1/share/newyear/hm.dat" \
-        "$1/share/newyear/music.dat" "$1/share/icons/hicolor/32x32/apps/newyear.png" \
-        "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
-        "$1/share/man/man6/newyear.6" | sort
+    local size data=$1/share/games/newyear doc=$1/share/doc/newyear
+    {
+        printf '%s\n' "$1/games/newyear" "$data/gfx.dat" "$data/hm.dat" "$data/music.dat" \
+            "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
+            "$1/share/man/man6/newyear.6.gz" "$doc/copyright" "$doc/changelog.gz" "$doc/README.md.gz"
+        for size in $iconSizes; do
+            echo "$1/share/icons/hicolor/${size}x$size/apps/newyear.png"
+        done
+    } | sort
 }
 
 # installedPrefix BUILD: the prefix the build folder was configured with,
@@ -58,24 +68,70 @@ shipped()
 installedPrefix() { sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$1/CMakeCache.txt"; }
 
 # checkTree ROOT PREFIX SOURCE: the installed files under ROOT are the
-# shipped ones, the data and icon are the committed ones, and the desktop
-# entry starts the demo in the folder that holds the data.
+# shipped ones, the data, icons and documents are the committed ones, and
+# the desktop entry starts the demo in the folder that holds the data.
 checkTree()
 {
     local root=$1 prefix=$2 source=$3 f
     diff <(cd "$root" && find . -type f | sed 's|^\.||' | sort) <(shipped "$prefix") ||
         fail "installed files differ from the list above"
-    [ -x "$root$prefix/bin/newyear" ] || fail "newyear is not executable"
+    [ -x "$root$prefix/games/newyear" ] || fail "newyear is not executable"
     for f in gfx.dat hm.dat music.dat; do
-        cmp -s "$source/data/$f" "$root$prefix/share/newyear/$f" || fail "$f differs from data/$f"
+        cmp -s "$source/data/$f" "$root$prefix/share/games/newyear/$f" || fail "$f differs from data/$f"
     done
-    cmp -s "$source/data/newyear.png" "$root$prefix/share/icons/hicolor/32x32/apps/newyear.png" ||
-        fail "the icon differs from data/newyear.png"
+    for f in $iconSizes; do
+        cmp -s "$source/data/icons/newyear-$f.png" "$root$prefix/share/icons/hicolor/${f}x$f/apps/newyear.png" ||
+            fail "the ${f}x$f icon differs from data/icons/newyear-$f.png"
+    done
+    checkIcons "$root$prefix/share/icons/hicolor"
+    checkDocs "$root$prefix/share" "$source"
     local desktop=$root$prefix/share/applications/newyear.desktop path
     path=$(sed -n 's/^Path=//p' "$desktop")
-    [ "$path" = "$prefix/share/newyear" ] || fail "desktop entry Path=$path, not $prefix/share/newyear"
+    [ "$path" = "$prefix/share/games/newyear" ] || fail "desktop entry Path=$path, not $prefix/share/games/newyear"
     grep -qx 'Exec=newyear' "$desktop" || fail "desktop entry does not run newyear"
     grep -qx 'Icon=newyear' "$desktop" || fail "desktop entry does not use the newyear icon"
+}
+
+# checkDocs SHARE SOURCE: the documents are the committed ones, compressed
+# as gzip -9n does (no name, no time: the same bytes on every build), and
+# the machine-readable copyright file carries the licence in LICENSE.
+checkDocs()
+{
+    local doc=$1/doc/newyear f
+    for f in "$1/man/man6/newyear.6.gz" "$doc/changelog.gz" "$doc/README.md.gz"; do
+        gzip -dc "$f" | gzip -9n | cmp -s - "$f" || fail "$f is not what gzip -9n makes"
+    done
+    gzip -dc "$doc/changelog.gz" | cmp -s - "$2/dist/changelog" || fail "changelog.gz is not dist/changelog"
+    gzip -dc "$doc/README.md.gz" | cmp -s - "$2/README.md" || fail "README.md.gz is not README.md"
+    cmp -s "$doc/copyright" "$2/dist/copyright" || fail "copyright is not dist/copyright"
+    head -1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+        fail "copyright is not in the machine-readable format"
+    grep -qx 'Copyright: 2026 the newyear team' "$doc/copyright" || fail "copyright names no holder"
+    grep -qx 'Copyright (c) 2026 the newyear team' "$2/LICENSE" || fail "LICENSE names no holder"
+    # The licence's text in the copyright file, unindented, is LICENSE's.
+    diff <(sed -n '/^License: Expat$/,$ { /^License:/d; s/^ //; s/^\.$//; p }' "$doc/copyright") \
+        <(sed -n '/^Permission/,$p' "$2/LICENSE") || fail "the copyright file's licence is not LICENSE's"
+}
+
+# checkIcons HICOLOR: each icon is a square PNG of its folder's size, and
+# each is its art blown up pixel for pixel: shrunk by sampling to the art's
+# size, then blown up again, it is the same picture, and the same as the
+# other icons drawn from that art.
+checkIcons()
+{
+    local size art icon
+    for size in $iconSizes; do
+        icon=$1/${size}x$size/apps/newyear.png
+        [ "$(identify -format '%m %wx%h %[channels]' "$icon")" = "PNG ${size}x$size srgba" ] ||
+            fail "$icon is $(identify -format '%m %wx%h %[channels]' "$icon")"
+        art=32
+        [ $((size % 32)) -eq 0 ] || art=16
+        convert "$icon" -sample ${art}x$art -depth 8 "$work/art-$size.rgba"
+        convert -size ${art}x$art -depth 8 "rgba:$work/art-$size.rgba" -sample ${size}x$size -depth 8 "$work/again.rgba"
+        convert "$icon" -depth 8 "$work/icon.rgba"
+        cmp -s "$work/icon.rgba" "$work/again.rgba" || fail "$icon is not a ${art}-pixel picture scaled up"
+        cmp -s "$work/art-$size.rgba" "$work/art-$art.rgba" || fail "$icon is not the same art as the $art-pixel icon"
+    done
 }
 
 # frameHashes CAPTURE DATA LAST: captures frames 1..LAST from the files in

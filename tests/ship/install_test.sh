@@ -15,22 +15,35 @@ appstreamcli validate --no-net "$share/metainfo/newyear.metainfo.xml" >"$work/as
     fail "appstreamcli validate: $(cat "$work/as")"
 grep -q '<launchable type="desktop-id">newyear.desktop</launchable>' "$share/metainfo/newyear.metainfo.xml" ||
     fail "the metainfo does not launch newyear.desktop"
+grep -q '<icon type="stock">newyear</icon>' "$share/metainfo/newyear.metainfo.xml" ||
+    fail "the metainfo does not show the newyear icon"
 
-man=$share/man/man6/newyear.6
+gzip -dc "$share/man/man6/newyear.6.gz" >"$work/newyear.6"
+man=$work/newyear.6
 groff -man -ww -z "$man" 2>"$work/groff" || fail "groff failed"
 [ ! -s "$work/groff" ] || fail "groff warns: $(cat "$work/groff")"
-for section in NAME SYNOPSIS DESCRIPTION CONTROLS FILES ENVIRONMENT "EXIT STATUS" "SEE ALSO"; do
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS CONTROLS FILES ENVIRONMENT "EXIT STATUS" "SEE ALSO"; do
     grep -qx ".SH \"\?$section\"\?" "$man" || fail "the man page has no $section section"
 done
 grep -q '^\.TH NEWYEAR 6 ' "$man" || fail "the man page is not in section 6"
-grep -qF "$prefix/share/newyear" "$man" || fail "the man page does not name the data folder"
 ! grep -q '@' "$man" || fail "the man page has an unfilled placeholder"
+# As a reader sees it: every option, the data folder and the README, which
+# is installed where it says.
+groff -man -Tascii -rLL=200n -rHY=0 -P-cbou "$man" >"$work/man.txt"
+for option in '-h, --help' '--version' '-w, --window' '-s, --scale N' '-d, --data DIR' '-m, --mute'; do
+    grep -qx " *$option" "$work/man.txt" || fail "the man page does not describe $option"
+done
+grep -qF 'newyear [OPTION]...' "$work/man.txt" || fail "the synopsis lacks [OPTION]..."
+grep -qF "$prefix/share/games/newyear." "$work/man.txt" || fail "the man page does not name the data folder"
+readme=$(grep -o "/[^ ]*/README.md.gz" "$work/man.txt") || fail "the man page points to no README"
+[ "$readme" = "$prefix/share/doc/newyear/README.md.gz" ] && [ -f "$work/root$readme" ] ||
+    fail "the man page points to $readme, which is not installed"
 
 # Started outside the data folder, the installed demo names the first file
 # it misses and where it looked, and fails with status 1.
 mkdir "$work/empty"
 status=0
-(cd "$work/empty" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$work/root$prefix/bin/newyear") 2>"$work/err" ||
+(cd "$work/empty" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$work/root$prefix/games/newyear") 2>"$work/err" ||
     status=$?
 [ "$status" -eq 1 ] || fail "status $status without data files, expected 1"
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "expected one line, got: $(cat "$work/err")"

@@ -29,4 +29,7 @@ done
 
 dpkg-deb -x "$deb" "$work/root"
 checkTree "$work/root" "$prefix" "$source"
+gzip -dc "$work/root$prefix/share/doc/newyear/changelog.gz" >"$work/changelog"
+changelog=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
+[ "$changelog" = "$version" ] || fail "the changelog's last entry is $changelog, the package $version"
 echo "package_test: passed"

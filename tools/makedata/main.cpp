@@ -1,8 +1,10 @@
-// newyear-makedata OUTDIR: writes hm.dat, gfx.dat, music.dat and newyear.png.
+// newyear-makedata OUTDIR: writes hm.dat, gfx.dat, music.dat and the icons
+// icons/newyear-SIZE.png.
 #include "makedata.h"
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 
 int main(int argc, char** argv)
 {
@@ -15,7 +17,9 @@ int main(int argc, char** argv)
         writeFile(dir + "/hm.dat", makeHeightMap());
         writeFile(dir + "/gfx.dat", makePanel());
         writeFile(dir + "/music.dat", makeMusic());
-        writeFile(dir + "/newyear.png", makeIcon());
+        std::filesystem::create_directories(dir + "/icons");
+        for (const int size : iconSizes)
+            writeFile(dir + "/icons/newyear-" + std::to_string(size) + ".png", makeIcon(size));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "newyear-makedata: %s\n", e.what());
         return 1;

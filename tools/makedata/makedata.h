@@ -30,8 +30,11 @@ void writeFile(const std::string& path, const Bytes& data);
 // 5x7 pixel font: returns the glyph's rows, bit 4 the leftmost pixel.
 const uint8_t* glyph(char c);
 
-// The four data files.
+// The three data files.
 Bytes makeHeightMap();
 Bytes makePanel();
-Bytes makeIcon();
 Bytes makeMusic();
+
+// The application icon at each size the desktop asks for, in pixels.
+constexpr int iconSizes[] = {16, 32, 48, 64, 128, 256};
+Bytes makeIcon(int size);
