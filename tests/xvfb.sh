@@ -48,14 +48,14 @@ stopX()
 }
 
 # startDemo DIR [ARGS...]: starts $newyear in DIR; its pid goes into pid,
-# its output into $work/out and $work/err. NEWYEAR_PRELOAD, set by the
+# its output into $work/stdout and $work/err. NEWYEAR_PRELOAD, set by the
 # sanitized test run, is preloaded into the demo alone.
 startDemo()
 {
     local dir=$1
     shift
     (cd "$dir" && exec env ${NEWYEAR_PRELOAD:+LD_PRELOAD="$NEWYEAR_PRELOAD"} "$newyear" "$@") \
-        >"$work/out" 2>"$work/err" &
+        >"$work/stdout" 2>"$work/err" &
     pid=$!
 }
 

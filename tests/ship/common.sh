@@ -1,35 +1,7 @@
 # Sourced by the shipping tests: a scratch folder removed on exit, failing
-# with a message, and the real demo under its own headless X server.
+# with a message, the real demo under its own headless X server, and
+# comparing what it shows with the frames newyear-capture draws.
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
-
-# startDemo NEWYEAR DATADIR: runs the demo in DATADIR and, as there is no
-# window manager to do it, stretches its window over the whole screen (the
-# demo has already scaled its picture to the screen's size).
-startDemo()
-{
-    (cd "$2" && exec "$1") 2>"$work/err" &
-    pid=$!
-    local size win geometry
-    size=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
-    # SDL swaps in its final window a moment after the first one shows:
-    # stretch whatever is there until it has stayed full size for a while.
-    local stable=0
-    for _ in $(seq 200); do
-        sleep 0.05
-        win=$(xdotool search --onlyvisible --class newyear 2>/dev/null | tail -1) || { stable=0; continue; }
-        geometry=$(xwininfo -id "$win" | awk '/-geometry/ { print $2 }')
-        if [ "$geometry" = "$size+0+0" ]; then
-            stable=$((stable + 1))
-            [ $stable -ge 10 ] && return 0
-        else
-            stable=0
-            xdotool windowmove "$win" 0 0 windowsize "$win" ${size/x/ }
-        fi
-    done
-    fail "the demo window did not fill the screen: $(cat "$work/err")"
-}
-
-stopDemo() { kill -9 "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; pid=; }
 
 # to565 IMAGE...: the pixels at 5-6-5 precision, one line of raw RGB per
 # image. The X server's renderer may widen 5-6-5 with its own rounding, but

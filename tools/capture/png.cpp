@@ -36,7 +36,10 @@ std::vector<uint8_t> rgbRow(const SDL_Surface* s, int y)
 // is owned by the caller.
 bool encode(std::FILE* file, const SDL_Surface* s)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    // Failures come back as our own one line: libpng is to say nothing.
+    const auto quiet = [](png_structp p, png_const_charp) { png_longjmp(p, 1); };
+    const auto ignore = [](png_structp, png_const_charp) {};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet, ignore);
     if (!png)
         return false;
     png_infop info = png_create_info_struct(png);
