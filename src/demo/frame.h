@@ -15,11 +15,12 @@ constexpr int32_t frameWrap = 2'000'000'000;
 struct Demo {
     SDL_Surface* panel = nullptr;
     SDL_Surface* heightMap = nullptr;
-    Mix_Music* music = nullptr;        // null while playing in silence
+    Mix_Music* music = nullptr;  // null while playing in silence
     bool audioOpen = false;
     SDL_Surface* offscreen = nullptr;  // the screen, when it is a surface of our own
-    bool closeQuits = false;           // in a window the close button quits; full screen ignores it
-    int32_t frame = 51;                // always odd; the first frame is drawn with 53
+    SDL_Surface* icon = nullptr;
+    bool closeQuits = false;  // in a window the close button quits; full screen ignores it
+    int32_t frame = 51;       // always odd; the first frame is drawn with 53
     SDL_Rect skyRect = {0, 0, 320, 60};
     SDL_Rect panelSrcRect = {0, 0, 150, 240};
     SDL_Rect panelDstRect = {0, 0, 0, 0};

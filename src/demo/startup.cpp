@@ -1,5 +1,6 @@
 #include "demo/startup.h"
 
+#include "assets/assets.h"
 #include "demo/xdisplay.h"
 
 #include "effects/landscape.h"
@@ -9,6 +10,7 @@
 #include "render/render.h"
 
 #include <SDL_mixer.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -23,9 +25,15 @@ std::string workingDirectory()
     return getcwd(buf, sizeof buf) ? buf : ".";
 }
 
-std::string quoted(const char* name) { return std::string("\"") + name + "\""; }
+std::string quoted(const char* name)
+{
+    return std::string("\"") + name + "\"";
+}
 
-std::string inFolder(const char* name, const std::string& dir) { return quoted(name) + " in " + dir; }
+std::string inFolder(const char* name, const std::string& dir)
+{
+    return quoted(name) + " in " + dir;
+}
 
 // Only a regular file is opened: a FIFO would wait for a writer for ever,
 // and a device is no picture or music either.
@@ -151,6 +159,37 @@ bool startLibrary(const Setup& setup, std::string& error)
     return false;
 }
 
+// The window's scale when none is asked for: the largest whole one that
+// leaves room for a title bar and a panel on the desktop.
+int fittingScale()
+{
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (!desktop || desktop->current_w <= 0 || desktop->current_h <= 0)
+        return 2;
+    const int scale = std::min(desktop->current_w / screenWidth, desktop->current_h * 9 / 10 / screenHeight);
+    return std::max(scale, 1);
+}
+
+// The 32x32 icon drawn into the program, for the title bar and task bar.
+void setIcon(Demo& demo)
+{
+    demo.icon = SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+    if (!demo.icon)
+        return;
+    Uint8 mask[32 * 4] = {};
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 32; x++)
+            for (int i = 0; i < iconPaletteSize; i++) {
+                const IconColour& c = iconPalette[i];
+                if (c.key != icon32[y][x])
+                    continue;
+                static_cast<Uint32*>(demo.icon->pixels)[y * demo.icon->pitch / 4 + x] = c.r << 16 | c.g << 8 | c.b;
+                if (c.a)
+                    mask[y * 4 + x / 8] |= 0x80 >> x % 8;
+            }
+    SDL_WM_SetIcon(demo.icon, mask);
+}
+
 bool openScreen(Demo& demo, const Setup& setup, std::string& error)
 {
     SDL_Surface* surface;
@@ -160,11 +199,21 @@ bool openScreen(Demo& demo, const Setup& setup, std::string& error)
     } else {
         SDL_ShowCursor(0);
         SDL_JoystickOpen(0);
+        SDL_WM_SetCaption("newyear", "newyear");
+        setIcon(demo);
+        Uint32 flags = SDL_FULLSCREEN;
+        if (setup.display == Display::window) {
+            // The 320x240 picture, scaled up whole in a window of its own.
+            flags = 0;
+            const std::string scale = std::to_string(setup.scale > 0 ? setup.scale : fittingScale());
+            setenv("SDL12COMPAT_WINDOW_SCALING", scale.c_str(), 1);
+        }
         guardVideoMode(true);
-        surface = SDL_SetVideoMode(screenWidth, screenHeight, 16, SDL_FULLSCREEN);
+        surface = SDL_SetVideoMode(screenWidth, screenHeight, 16, flags);
         guardVideoMode(false);
         char driver[16] = "";
-        if (surface && SDL_VideoDriverName(driver, sizeof driver) && std::strcmp(driver, "x11") == 0)
+        if (surface && flags == SDL_FULLSCREEN && SDL_VideoDriverName(driver, sizeof driver) &&
+            std::strcmp(driver, "x11") == 0)
             fillScreen();
     }
     if (!surface) {
@@ -327,6 +376,7 @@ void stopDemo(Demo& demo)
     SDL_FreeSurface(demo.panel);
     SDL_FreeSurface(demo.heightMap);
     SDL_FreeSurface(demo.offscreen);
+    SDL_FreeSurface(demo.icon);
     screen = nullptr;
     SDL_Quit();
     demo = Demo{};

@@ -1,5 +1,7 @@
 #include "demo/xdisplay.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <csignal>
 #include <cstddef>
 #include <cstdlib>
@@ -8,8 +10,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 
 namespace {
 
@@ -55,8 +55,8 @@ Window ownWindow(Display* x, Window root)
         int format;
         unsigned long n, after;
         unsigned char* value = nullptr;
-        if (XGetWindowProperty(x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after,
-                               &value) == Success &&
+        if (XGetWindowProperty(x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &value) ==
+                Success &&
             value && n == 1 && *reinterpret_cast<unsigned long*>(value) == static_cast<unsigned long>(getpid()))
             found = children[i];
         if (value)

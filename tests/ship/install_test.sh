@@ -39,13 +39,14 @@ readme=$(grep -o "/[^ ]*/README.md.gz" "$work/man.txt") || fail "the man page po
 [ "$readme" = "$prefix/share/doc/newyear/README.md.gz" ] && [ -f "$work/root$readme" ] ||
     fail "the man page points to $readme, which is not installed"
 
-# Started outside the data folder, the installed demo names the first file
-# it misses and where it looked, and fails with status 1.
+# Started away from any data, the installed demo names the file it misses
+# and every folder it looked in, and fails with status 1.
 mkdir "$work/empty"
 status=0
 (cd "$work/empty" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$work/root$prefix/games/newyear") 2>"$work/err" ||
     status=$?
 [ "$status" -eq 1 ] || fail "status $status without data files, expected 1"
 [ "$(wc -l <"$work/err")" -eq 1 ] || fail "expected one line, got: $(cat "$work/err")"
-grep -qF "\"gfx.dat\" in $work/empty" "$work/err" || fail "message '$(cat "$work/err")' lacks the file and folder"
+grep -qxF "newyear: cannot open \"gfx.dat\" in $work/empty or $prefix/share/games/newyear: No such file or directory" \
+    "$work/err" || fail "message '$(cat "$work/err")' lacks the file and the folders"
 echo "install_test: passed"

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The options around the demo: a window of a whole-number scale with its
+# title and icon, whose close button quits; the full screen still ignores a
+# close request; another data folder; help, version and bad usage.
+source "$(dirname "$0")/common.sh"
+wmclose=$3
+withData
+
+# expectUsage ARGS...: one line of usage on stderr and status 2.
+expectUsage()
+{
+    local status=0
+    "$newyear" "$@" >"$work/stdout" 2>"$work/err" || status=$?
+    [ "$status" -eq 2 ] || fail "status $status for '$*'"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "for '$*': $(cat "$work/err")"
+    grep -q '; usage: newyear \[-w|--window\]' "$work/err" || fail "for '$*': $(cat "$work/err")"
+    [ ! -s "$work/stdout" ] || fail "for '$*' it wrote: $(cat "$work/stdout")"
+}
+expectUsage --bogus
+expectUsage -x
+expectUsage --scale 0
+expectUsage --scale 2.5
+expectUsage --scale 17
+expectUsage --scale
+expectUsage --window extra
+
+"$newyear" --version >"$work/stdout" || fail "--version failed"
+[ "$(cat "$work/stdout")" = "newyear 1.0.0" ] || fail "--version says $(cat "$work/stdout")"
+"$newyear" --help >"$work/stdout" || fail "--help failed"
+for want in --window --scale --data --mute --version Escape "working directory"; do
+    grep -q -- "$want" "$work/stdout" || fail "--help does not mention $want"
+done
+
+# ourWindow: the demo's top-level window, named newyear, once mapped.
+ourWindow()
+{
+    for _ in $(seq 600); do
+        running || fail "the demo ended: $(cat "$work/err")"
+        win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
+        [ -n "$win" ] && return 0
+        sleep 0.05
+    done
+    fail "no window named newyear"
+}
+
+# geometryIs WxH: the window has that size, once SDL has settled it.
+geometryIs()
+{
+    local size
+    for _ in $(seq 600); do
+        size=$(xwininfo -id "$win" | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
+        [ "$size" = "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "the window is $size, not $1"
+}
+
+startX 1280x1024
+# Scale 2 in a window: 640x480, titled newyear, with the 32x32 icon.
+mkdir "$work/elsewhere"
+startDemo "$work/elsewhere" --scale 2 --data "$work"
+ourWindow
+geometryIs 640x480
+[ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(STRING) = "newyear"' ] ||
+    [ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(UTF8_STRING) = "newyear"' ] || fail "title: $(xprop -id "$win" WM_NAME)"
+icon=$(xprop -id "$win" -notype 32c _NET_WM_ICON | head -c 40)
+[[ $icon == "_NET_WM_ICON = 32, 32,"* ]] || fail "no 32x32 icon: $icon"
+waitFrames 2
+"$wmclose" "$win"
+waitEnd 30 || fail "the close button did not end the windowed demo"
+[ "$status" -eq 0 ] || fail "status $status after the close button"
+
+# Without --scale, the largest whole scale that fits: 3 on 1280x1024.
+startDemo "$work" --window --mute
+ourWindow
+geometryIs 960x720
+xdotool key --window "$win" Escape
+waitEnd 30 || fail "Escape did not end the windowed demo"
+[ "$status" -eq 0 ] || fail "status $status after Escape"
+[ ! -s "$work/err" ] || fail "muted, it said: $(cat "$work/err")"
+stopX
+
+# Full screen ignores the close request; Escape still ends it.
+startX 640x480
+startDemo "$work"
+waitFrame "$work"
+ourWindow
+"$wmclose" "$win"
+waitFrames 3
+xdotool key Escape
+waitEnd 30 || fail "Escape did not end the demo"
+[ "$status" -eq 0 ] || fail "status $status after Escape"
+echo "window_test: passed"
