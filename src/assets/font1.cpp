@@ -4,8 +4,9 @@
 // rows 2..14 and the seven left columns, so every character the scroll
 // text uses keeps its shape inside that window (the right stem of "m" is
 // the one exception, and the letter still reads without it). The scroller
-// puts no space between characters, so small letters and digits are six
-// columns wide and set one column in: words keep a gap between letters.
+// sets characters nine columns apart, two of them blank; small letters and
+// digits are six columns wide and set one column in, so the letters of a
+// word keep three columns between them.
 // Each row's picture sits beside its byte, bit 7 on the left.
 #include "assets.h"
 

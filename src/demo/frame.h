@@ -3,6 +3,8 @@
 // panel. The caller shows the frame.
 #pragma once
 
+#include "render/render.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <cstdint>
@@ -11,6 +13,11 @@
 // phase the effects read (frame % 15000, frame % 50, (frame / 2) % 3) stays
 // the same, and the counter never comes near the 32-bit limit.
 constexpr int32_t frameWrap = 2'000'000'000;
+
+// The picture panel covers the left columns of the screen, top to bottom;
+// the sky band the top rows.
+constexpr int panelWidth = 150;
+constexpr int skyHeight = 60;
 
 struct Demo {
     SDL_Surface* panel = nullptr;
@@ -21,8 +28,8 @@ struct Demo {
     SDL_Surface* icon = nullptr;
     bool closeQuits = false;  // in a window the close button quits; full screen ignores it
     int32_t frame = 51;       // always odd; the first frame is drawn with 53
-    SDL_Rect skyRect = {0, 0, 320, 60};
-    SDL_Rect panelSrcRect = {0, 0, 150, 240};
+    SDL_Rect skyRect = {0, 0, screenWidth, skyHeight};
+    SDL_Rect panelSrcRect = {0, 0, panelWidth, screenHeight};
     SDL_Rect panelDstRect = {0, 0, 0, 0};
 };
 

@@ -272,9 +272,10 @@ bool readBmp(SDL_RWops* file, const char* name, SDL_Surface*& image, std::string
 
 bool checkPanel(const SDL_Surface* panel, std::string& error)
 {
-    if (panel->w >= 150 && panel->h >= 240)
+    if (panel->w >= panelWidth && panel->h >= screenHeight)
         return true;
-    error = "\"gfx.dat\" must be a picture of at least 150x240 pixels, but it is " + describe(panel);
+    error = "\"gfx.dat\" must be a picture of at least " + std::to_string(panelWidth) + "x" +
+            std::to_string(screenHeight) + " pixels, but it is " + describe(panel);
     return false;
 }
 

@@ -25,8 +25,8 @@ void drawFlakes(int frame)
         Flake& f = flakes[i];
         // A negative remainder puts the flake past the right edge, where
         // putPixel drops it: it is clipped, not wrapped.
-        putPixel(320 - (shift + f.x) % 270, f.y, 0xFFFFFF);
-        if (f.x > 320 || f.y > 240) {
+        putPixel(screenWidth - (shift + f.x) % 270, f.y, 0xFFFFFF);
+        if (f.x > screenWidth || f.y > screenHeight) {
             f.x = std::rand() % 270;
             f.y = -1;
             f.speed = static_cast<int8_t>(std::rand() % 4 + 1);

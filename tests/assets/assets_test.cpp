@@ -156,9 +156,10 @@ TEST(Font, AllPrintableCharactersLookDifferentInTheScroller)
             EXPECT_NE(shownPart(a), shownPart(b)) << "codes " << a << " and " << b;
 }
 
-// The scroller sets characters seven columns apart with no spacing of its
-// own, so small letters and digits carry a blank left column; without it
-// words turn into solid blocks. Only the wide m and w fill the whole cell.
+// The scroller sets characters nine columns apart, the seven it shows and
+// two blank ones. Small letters and digits carry a blank left column as
+// well, so that letters in a word keep three columns between them, as wide
+// as their strokes are thick. Only the wide m and w fill the whole cell.
 TEST(Font, SmallLettersAndDigitsKeepAGapOnTheLeft)
 {
     std::string chars = "0123456789";
