@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Proves the quick start on a fresh Debian 12, where not even make or a
+# compiler is installed: makes a minbase bookworm with debootstrap, clones
+# this repository into it and runs ./run.sh --version there (it installs,
+# builds and starts the demo, which answers with its version), then
+# ./test.sh (it installs, builds and runs every test). As root, with apt
+# reachable:
+#   tools/fresh-debian.sh [DIR]      (default: a new folder under /tmp)
+# The chroot is left in DIR for a look; delete it when done.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+root=${1:-$(mktemp -d /tmp/fresh-debian.XXXXXX)}
+command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap
+[ -x "$root/usr/bin/apt-get" ] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
+mounted=()
+for m in proc sys dev dev/pts; do
+    mount --bind "/$m" "$root/$m"
+    mounted=("$root/$m" "${mounted[@]}")
+done
+trap 'umount "${mounted[@]}"' EXIT
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+rm -rf "$root/newyear"
+# A clone, as a newcomer's: what is committed, nothing else.
+git clone -q "$repo" "$root/newyear"
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    bash -c 'cd /newyear && ./run.sh --version && ./test.sh'
+echo "fresh-debian: ./run.sh and ./test.sh passed in $root"
