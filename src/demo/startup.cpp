@@ -35,13 +35,18 @@ std::string inFolder(const char* name, const std::string& dir)
     return quoted(name) + " in " + dir;
 }
 
+std::string cannotOpen(const char* name, const std::string& dir, int err)
+{
+    return "cannot open " + inFolder(name, dir) + ": " + std::strerror(err);
+}
+
 // Only a regular file is opened: a FIFO would wait for a writer for ever,
 // and a device is no picture or music either.
 bool checkFile(const std::string& dir, const char* name, std::string& error)
 {
     struct stat st;
     if (stat((dir + "/" + name).c_str(), &st) != 0)
-        error = "cannot open " + inFolder(name, dir) + ": " + std::strerror(errno);
+        error = cannotOpen(name, dir, errno);
     else if (S_ISDIR(st.st_mode))
         error = inFolder(name, dir) + " is a folder, not a file";
     else if (!S_ISREG(st.st_mode))
@@ -57,7 +62,7 @@ bool loadBmp(const std::string& dir, const char* name, SDL_Surface*& image, std:
         return false;
     SDL_RWops* file = SDL_RWFromFile((dir + "/" + name).c_str(), "rb");
     if (!file) {
-        error = "cannot open " + inFolder(name, dir) + ": " + std::strerror(errno);
+        error = cannotOpen(name, dir, errno);
         return false;
     }
     return readBmp(file, name, image, error);
@@ -304,7 +309,7 @@ bool findData(const std::vector<std::string>& dirs, std::string& dir, std::strin
         }
         looked += (looked.empty() ? "" : " or ") + d;
     }
-    error = "cannot open " + inFolder("gfx.dat", looked) + ": " + std::strerror(ENOENT);
+    error = cannotOpen("gfx.dat", looked, ENOENT);
     return false;
 }
 
