@@ -1,5 +1,6 @@
 // The height map: a sum of plane waves whose frequencies are whole numbers of
 // cycles across the 300-pixel map, so the terrain tiles with no seam at all.
+#include "detmath.h"
 #include "makedata.h"
 
 #include <algorithm>
@@ -21,14 +22,14 @@ std::vector<double> waveTable(double (*f)(double))
 // a lift around 3..6 cycles so the map has broad valleys and ridges.
 double amplitude(double f, double beta, double lift)
 {
-    const double broad = 1.0 + lift * std::exp(-((f - 4.0) * (f - 4.0)) / 6.0);
-    return broad * std::pow(f, -beta);
+    const double broad = 1.0 + lift * det::exp(-((f - 4.0) * (f - 4.0)) / 6.0);
+    return broad * det::pow(f, -beta);
 }
 
 std::vector<double> fractalField(Rng& rng, double minFreq, double maxFreq, double beta, double lift)
 {
-    static const std::vector<double> cosT = waveTable([](double a) { return std::cos(a); });
-    static const std::vector<double> sinT = waveTable([](double a) { return std::sin(a); });
+    static const std::vector<double> cosT = waveTable([](double a) { return det::cos(a); });
+    static const std::vector<double> sinT = waveTable([](double a) { return det::sin(a); });
     std::vector<double> field(side * side, 0.0);
     const int top = int(maxFreq);
     for (int ky = 0; ky <= top; ++ky) {
@@ -69,7 +70,7 @@ std::vector<double> terrain(Rng& rng)
     std::vector<double> h = fractalField(rng, 1, 60, 2.0, 1.5);
     const std::vector<double> band = fractalField(rng, 2, 16, 1.8, 0.0);
     for (size_t i = 0; i < h.size(); ++i) {
-        const double high = 1.0 / (1.0 + std::exp(-1.6 * h[i]));
+        const double high = 1.0 / (1.0 + det::exp(-1.6 * h[i]));
         h[i] += 0.8 * (1.0 - std::fabs(band[i])) * high;
     }
     return h;
@@ -89,7 +90,7 @@ std::vector<uint8_t> stretch(const std::vector<double>& h)
             double(std::lower_bound(sorted.begin(), sorted.end(), h[i]) - sorted.begin()) / sorted.size();
         const double lin = std::clamp((h[i] - lo) / (hi - lo), 0.0, 1.0);
         const double v = 0.6 * lin + 0.4 * rank;
-        out[i] = uint8_t(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+        out[i] = uint8_t(det::lround(std::clamp(v, 0.0, 1.0) * 255.0));
     }
     return out;
 }

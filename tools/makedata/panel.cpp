@@ -1,6 +1,7 @@
 // The picture panel: a snowy night with a full moon, a decorated fir tree,
 // presents and the greeting. Its right side follows the tree's outline and
 // its sky is a rounded window, so the demo's landscape and sky show around it.
+#include "detmath.h"
 #include "makedata.h"
 
 #include <algorithm>
@@ -73,8 +74,8 @@ Colour skyColour(double x, double y)
 {
     const Colour top{6, 10, 34}, mid{20, 32, 86}, low{70, 62, 130};
     Colour c = y < 120 ? mix(top, mid, y / 120.0) : mix(mid, low, (y - 120) / 90.0);
-    const double d = std::hypot(x - moonX, y - moonY);
-    const double glow = 70.0 * std::exp(-(d - moonR) / 12.0);
+    const double d = det::hypot(x - moonX, y - moonY);
+    const double glow = 70.0 * det::exp(-(d - moonR) / 12.0);
     if (d > moonR)
         c = add(c, {glow * 0.8, glow * 0.85, glow});
     if (onWindowRim(x, y))
@@ -89,7 +90,7 @@ Colour moonColour(double x, double y)
     // A few soft maria, so it reads as the moon and not as a lamp.
     const double spots[][3] = {{-0.3, -0.2, 0.3}, {0.25, 0.15, 0.25}, {-0.05, 0.45, 0.2}, {0.4, -0.35, 0.15}};
     for (const auto& s : spots) {
-        const double d = std::hypot(dx - s[0], dy - s[1]) / s[2];
+        const double d = det::hypot(dx - s[0], dy - s[1]) / s[2];
         if (d < 1)
             c = scale(c, 0.93 - 0.05 * (1 - d));
     }
@@ -100,9 +101,9 @@ Colour moonColour(double x, double y)
 
 double groundTop(double x)
 {
-    double y = 207 + 2.5 * std::sin(x * 0.07) + 1.5 * std::sin(x * 0.19 + 1.0);
+    double y = 207 + 2.5 * det::sin(x * 0.07) + 1.5 * det::sin(x * 0.19 + 1.0);
     if (x > 112)
-        y += std::pow((x - 112) / 38.0, 2.0) * 30.0;  // the drift falls away on the right
+        y += det::pow((x - 112) / 38.0, 2.0) * 30.0;  // the drift falls away on the right
     return y;
 }
 
@@ -129,13 +130,13 @@ constexpr std::array<Tier, 4> tiers{{{30, 72, 20}, {52, 108, 34}, {84, 148, 49},
 double tierBottom(const Tier& t, double dx)
 {
     const double u = std::min(std::fabs(dx) / t.halfWidth, 1.0);
-    return t.bottom - 6 + 9 * u * u - 2.5 * std::fabs(std::sin(dx * M_PI / 8.0));
+    return t.bottom - 6 + 9 * u * u - 2.5 * std::fabs(det::sin(dx * M_PI / 8.0));
 }
 
 double tierHalfWidth(const Tier& t, double y)
 {
     const double s = std::clamp((y - t.top) / (t.bottom - 4 - t.top), 0.0, 1.0);
-    return t.halfWidth * std::pow(s, 0.8);
+    return t.halfWidth * det::pow(s, 0.8);
 }
 
 bool inTier(const Tier& t, double x, double y)
@@ -160,7 +161,7 @@ Colour foliageColour(int i, double x, double y)
     double light = 0.75 - 0.35 * dx / w;  // moonlit from the left
     // Needles: short slanting strokes running outwards and down.
     const double wobble = 1.5 * hashNoise(int(x / 3), int(y / 2));
-    const double strokes = std::sin((y * 1.1 - std::fabs(dx) * 0.6) * 1.7 + wobble) * 0.5 + 0.5;
+    const double strokes = det::sin((y * 1.1 - std::fabs(dx) * 0.6) * 1.7 + wobble) * 0.5 + 0.5;
     light *= 0.8 + 0.2 * strokes + 0.08 * hashNoise(int(x * subSteps), int(y * subSteps));
     // Moonlight catches the left edge of every tier.
     if (!inTier(t, x - 1.5, y) && dx < 0)
@@ -171,7 +172,7 @@ Colour foliageColour(int i, double x, double y)
     Colour c = scale({26, 92, 52}, light);
     // Snow lying along the drooping tips.
     const double lip = tierBottom(t, dx) - y;
-    const double snowDepth = 2.2 + 1.2 * std::sin(dx * 0.9 + i);
+    const double snowDepth = 2.2 + 1.2 * det::sin(dx * 0.9 + i);
     if (lip < snowDepth && std::fabs(dx) > 3)
         c = mix({245, 250, 255}, {170, 190, 230}, dx / w * 0.6 + 0.2);
     return c;
@@ -203,7 +204,7 @@ const std::array<Ball, 13> balls{{
 int ballAt(double x, double y)
 {
     for (size_t i = 0; i < balls.size(); ++i)
-        if (std::hypot(x - balls[i].x, y - balls[i].y) <= balls[i].r)
+        if (det::hypot(x - balls[i].x, y - balls[i].y) <= balls[i].r)
             return int(i);
     return -1;
 }
@@ -215,7 +216,7 @@ Colour ballColour(const Ball& b, double x, double y)
     const double nz = std::sqrt(std::max(0.0, 1 - dx * dx - dy * dy));
     const double diffuse = std::max(0.0, (-0.5 * dx - 0.55 * dy + 0.65 * nz));
     Colour c = scale(b.c, 0.3 + 0.8 * diffuse);
-    if (std::hypot(dx + 0.38, dy + 0.42) < 0.28)
+    if (det::hypot(dx + 0.38, dy + 0.42) < 0.28)
         c = mix(c, {255, 255, 255}, 0.85);
     return c;
 }
@@ -231,7 +232,7 @@ bool lightAt(double x, double y, Colour& c)
             const double f = k / 6.0;
             const double ly = y0 + (y1 - y0) * f;
             const double lx = treeX + tierHalfWidth(t, ly) * 0.85 * (2 * f - 1);
-            if (std::hypot(x - lx, y - ly) < 1.3) {
+            if (det::hypot(x - lx, y - ly) < 1.3) {
                 c = bulbs[n % 4];
                 return true;
             }
@@ -251,8 +252,8 @@ bool inStar(double x, double y)
     for (int i = 0; i < 10; ++i) {
         const double a = -M_PI / 2 + i * M_PI / 5;
         const double r = i % 2 ? 4.6 : 11.0;
-        px[i] = starX + r * std::cos(a);
-        py[i] = starY + r * std::sin(a);
+        px[i] = starX + r * det::cos(a);
+        py[i] = starY + r * det::sin(a);
     }
     bool in = false;
     for (int i = 0, j = 9; i < 10; j = i++)
@@ -263,7 +264,7 @@ bool inStar(double x, double y)
 
 Colour starColour(double x, double y)
 {
-    const double d = std::hypot(x - starX, y - starY) / 11.0;
+    const double d = det::hypot(x - starX, y - starY) / 11.0;
     Colour c = mix({255, 250, 190}, {230, 150, 20}, d * 1.3);
     if ((x - starX) > 0 && (y - starY) > -2)
         c = scale(c, 0.82);  // a bevel: one facet in shade
@@ -334,7 +335,7 @@ Sample scene(double x, double y)
     if (y >= groundTop(x))
         return {groundColour(x, y), ground};
     if (inSkyWindow(x, y)) {
-        if (std::hypot(x - moonX, y - moonY) <= moonR)
+        if (det::hypot(x - moonX, y - moonY) <= moonR)
             return {moonColour(x, y), moon};
         return {skyColour(x, y), sky};
     }
@@ -452,8 +453,8 @@ void text(Canvas& cv, const char* s, int x0, int y0, int size, Colour top, Colou
 
 Rgb toRgb(Colour c)
 {
-    Rgb p{uint8_t(std::lround(std::clamp(c.r, 0.0, 255.0))), uint8_t(std::lround(std::clamp(c.g, 0.0, 255.0))),
-          uint8_t(std::lround(std::clamp(c.b, 0.0, 255.0)))};
+    Rgb p{uint8_t(det::lround(std::clamp(c.r, 0.0, 255.0))), uint8_t(det::lround(std::clamp(c.g, 0.0, 255.0))),
+          uint8_t(det::lround(std::clamp(c.b, 0.0, 255.0)))};
     if (p.r >= 240 && p.b >= 240 && p.g < 16)
         p.g = 16;  // keep clear of the transparent key
     return p;

@@ -4,6 +4,7 @@
 // at C-2 (period 428) is about 8287.1 Hz.
 #include "music.h"
 
+#include "detmath.h"
 #include "makedata.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ std::vector<int8_t> quantise(const std::vector<double>& w, double peak)
         top = std::max(top, std::fabs(v));
     std::vector<int8_t> out(w.size());
     for (size_t i = 0; i < w.size(); ++i)
-        out[i] = int8_t(std::lround(w[i] / top * peak));
+        out[i] = int8_t(det::lround(w[i] / top * peak));
     if (out.size() % 2)
         out.push_back(0);
     return out;
@@ -34,7 +35,7 @@ double harmonics(const std::vector<double>& amps, double cycles, double loop, in
 {
     double v = 0;
     for (size_t n = 1; n <= amps.size(); ++n)
-        v += amps[n - 1] * std::pow(bright, double(n - 1)) * std::sin(2 * M_PI * cycles * n * i / loop);
+        v += amps[n - 1] * det::pow(bright, double(n - 1)) * det::sin(2 * M_PI * cycles * n * i / loop);
     return v;
 }
 
@@ -82,7 +83,7 @@ Instrument bellTone()
         const double t = i / rateC2;
         double v = 0;
         for (const auto& p : parts)
-            v += p[1] * std::exp(-t / p[2]) * std::sin(2 * M_PI * f * p[0] * t);
+            v += p[1] * det::exp(-t / p[2]) * det::sin(2 * M_PI * f * p[0] * t);
         const double tail = std::min(1.0, (n - i) / (0.2 * rateC2));
         w[i] = v * std::min(1.0, t * 2000.0) * tail;
     }
@@ -98,9 +99,9 @@ Instrument kickDrum(Rng& rng)
     double phase = 0;
     for (int i = 0; i < n; ++i) {
         const double t = i / rateC3;
-        phase += 2 * M_PI * (46 + 120 * std::exp(-t / 0.028)) / rateC3;
+        phase += 2 * M_PI * (46 + 120 * det::exp(-t / 0.028)) / rateC3;
         const double click = t < 0.004 ? randSigned(rng) * 0.4 * (1 - t / 0.004) : 0.0;
-        w[i] = std::sin(phase) * std::exp(-t / 0.16) * std::min(1.0, t * 3000) + click;
+        w[i] = det::sin(phase) * det::exp(-t / 0.16) * std::min(1.0, t * 3000) + click;
     }
     return Instrument{"kick", quantise(w, 124), 64, 0, 0, 60};
 }
@@ -113,8 +114,8 @@ Instrument snareDrum(Rng& rng)
     for (int i = 0; i < n; ++i) {
         const double t = i / rateC3;
         low += (randSigned(rng) - low) * 0.55;  // takes the fizz off the noise
-        const double body = std::sin(2 * M_PI * 182 * t) * std::exp(-t / 0.045);
-        w[i] = (low * 1.3 * std::exp(-t / 0.075) + 0.8 * body) * std::min(1.0, t * 3000);
+        const double body = det::sin(2 * M_PI * 182 * t) * det::exp(-t / 0.045);
+        w[i] = (low * 1.3 * det::exp(-t / 0.075) + 0.8 * body) * std::min(1.0, t * 3000);
     }
     return Instrument{"snare", quantise(w, 112), 64, 0, 0, 60};
 }
@@ -127,7 +128,7 @@ Instrument hiHat(Rng& rng, const char* name, double decay, double length)
     for (int i = 0; i < n; ++i) {
         const double t = i / rateC3;
         const double noise = randSigned(rng);
-        w[i] = (noise - prev) * std::exp(-t / decay);  // a difference keeps only the hiss
+        w[i] = (noise - prev) * det::exp(-t / decay);  // a difference keeps only the hiss
         prev = noise;
     }
     return Instrument{name, quantise(w, 96), 64, 0, 0, 60};
