@@ -63,7 +63,8 @@ TEST(DataFiles, GeneratorReproducesCommittedFiles)
     fs::remove_all(out);
 }
 
-TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange)
+// Mostly dark low ground, and a few crests into the yellow band (176..235).
+TEST(HeightMap, IsAGreyEightBitMapOfLowGroundWithAFewYellowCrests)
 {
     Surface hm = loadBmp("hm.dat");
     ASSERT_TRUE(hm) << SDL_GetError();
@@ -73,12 +74,18 @@ TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange)
     ASSERT_EQ(hm->pitch, 300);  // the demo indexes it as hx + hy * 300
     for (int i = 0; i < 256; i += 51)
         EXPECT_EQ(hm->format->palette->colors[i].g, i);
-    int lo = 255, hi = 0;
+    int lo = 255, hi = 0, dark = 0, yellow = 0;
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 300; ++x)
-            lo = std::min<int>(lo, heightAt(hm.get(), x, y)), hi = std::max<int>(hi, heightAt(hm.get(), x, y));
+        for (int x = 0; x < 300; ++x) {
+            const int h = heightAt(hm.get(), x, y);
+            lo = std::min(lo, h), hi = std::max(hi, h);
+            dark += h < 48, yellow += h >= 176;
+        }
     EXPECT_LE(lo, 4);
-    EXPECT_GE(hi, 250);
+    EXPECT_LT(hi, 236);  // no red
+    EXPECT_GT(dark, 300 * 300 / 2);
+    EXPECT_GT(yellow, 0);
+    EXPECT_LT(yellow, 300 * 300 / 200);
 }
 
 TEST(HeightMap, TilesWithoutSeamsAndIsSmooth)
