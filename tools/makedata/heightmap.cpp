@@ -77,11 +77,6 @@ double smooth(double t)
     return t * t * (3 - 2 * t);
 }
 
-double logistic(double t)
-{
-    return 1.0 / (1.0 + det::exp(-t));
-}
-
 // A box blur of the given radius around the torus, along x then along y.
 std::vector<double> blur(const std::vector<double>& in, int radius)
 {
@@ -93,6 +88,24 @@ std::vector<double> blur(const std::vector<double>& in, int radius)
                 for (int d = -radius; d <= radius; ++d)
                     sum += pass == 0 ? a[y * side + (x + d + side) % side] : a[(y + d + side) % side * side + x];
                 b[y * side + x] = sum / (2 * radius + 1);
+            }
+        std::swap(a, b);
+    }
+    return a;
+}
+
+// The smallest value within radius along x, then along y: a square's minimum.
+std::vector<double> erode(const std::vector<double>& in, int radius)
+{
+    std::vector<double> a(in), b(in.size());
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                double low = a[y * side + x];
+                for (int d = -radius; d <= radius; ++d)
+                    low = std::min(low, pass == 0 ? a[y * side + (x + d + side) % side]
+                                                  : a[(y + d + side) % side * side + x]);
+                b[y * side + x] = low;
             }
         std::swap(a, b);
     }
@@ -119,10 +132,11 @@ void lowerBacks(std::vector<double>& h, const std::vector<double>& maxDrop)
     }
 }
 
-// Where the demo's camera path (pathX/pathY, every odd position) ever
-// brings each point of the map: the nearest of the 100 landscape rows it is
-// drawn in, and whether it is ever among the last columns of rows 86..89,
-// whose neighbours 90 and 91 stop short of the screen's right edge.
+// Where the demo's camera path (pathX/pathY as its tables make them, at
+// every odd position, which is every frame) brings each point of the map:
+// the nearest of the 100 landscape rows it is drawn in, and whether it is
+// ever among the last two columns of rows 86..99. Rows 90, 91, 96 and 97
+// stop short of the screen's right edge, and those columns must cover it.
 struct Exposure {
     std::vector<int> nearest;
     std::vector<bool> edge;
@@ -140,7 +154,7 @@ Exposure exposure()
             for (int col = 0; col < cols; ++col) {
                 const int i = (row + oy) % side * side + (col + ox) % side;
                 e.nearest[i] = std::max(e.nearest[i], row);
-                if (row >= 86 && row <= 89 && col >= cols - 2)
+                if (row >= 86 && col >= cols - 2)
                     e.edge[i] = true;
             }
         }
@@ -158,43 +172,50 @@ std::vector<double> maxDrops(const Exposure& e)
     return d;
 }
 
-// How high the ground may rise. Within 16 rows of the camera ground above
-// about 100 leaves the bottom of the screen bare, and at the right edge
-// ground above about 70 does; ground only ever seen from afar may rise into
-// mountains.
+// How high the ground may rise. In the 16 rows nearest the camera ground
+// above about 100 leaves the bottom of the screen bare, and at the right
+// edge ground above about 70 does; ground only ever seen from afar may rise
+// into mountains, the farther the higher.
 std::vector<double> ceilings(const Exposure& e, const std::vector<double>& maxDrop)
 {
     std::vector<double> c(side * side);
     for (int i = 0; i < side * side; ++i)
         c[i] = e.edge[i] ? 70 : std::min(250, 100 + std::max(0, 84 - e.nearest[i]) * 6);
-    // Spread each low ceiling out before smoothing, so that the smooth one
-    // still holds at every point the camera comes near.
-    std::vector<double> spread(c);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            for (int d = -3; d <= 3; ++d) {
-                double& v = spread[y * side + x];
-                v = std::min({v, c[y * side + (x + d + side) % side], c[(y + d + side) % side * side + x]});
-            }
-    c = blur(spread, 3);
     lowerBacks(c, maxDrop);
-    return c;
+    // Each low ceiling spreads over the blur's reach first, so the smooth
+    // one stays under it. Neither step loosens the bound on drops.
+    return blur(erode(c, 3), 3);
 }
 
-// Dark valleys everywhere; along the zero lines of a second field, crests
-// that rise most of the way to the ceiling where the hills are high, and
-// mountains where the ceiling is far above the hills.
+// The share of the map below each point's value, 0..1.
+std::vector<double> ranks(const std::vector<double>& v)
+{
+    std::vector<double> sorted(v);
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<double> r(v.size());
+    for (size_t i = 0; i < v.size(); ++i)
+        r[i] = double(std::lower_bound(sorted.begin(), sorted.end(), v[i]) - sorted.begin()) / v.size();
+    return r;
+}
+
+// Hills with sharper crests along the zero lines of a second field, ranked
+// so that over half the map is dark lowland (under 42, where the scroller's
+// text stays readable) and a tenth rises past 80 into pale moonlit snow.
+// Where the ceiling is far above the hills they grow into mountains.
 std::vector<double> terrain(Rng& rng, const std::vector<double>& ceiling)
 {
     const std::vector<double> hills = fractalField(rng, 24, 2.0, 2.0);
     const std::vector<double> ridges = fractalField(rng, 12, 1.6, 2.5);
+    std::vector<double> crest(side * side), v(side * side);
+    for (int i = 0; i < side * side; ++i) {
+        crest[i] = det::pow(std::max(0.0, 1.0 - std::fabs(ridges[i]) / 1.5), 1.2);
+        v[i] = hills[i] + 0.6 * crest[i];
+    }
+    const std::vector<double> rank = ranks(v);
     std::vector<double> h(side * side);
     for (int i = 0; i < side * side; ++i) {
-        const double up = logistic(2.0 * hills[i] + 1.0);
-        const double crest = det::pow(std::max(0.0, 1.0 - std::fabs(ridges[i]) / 1.5), 1.2);
-        const double base = 3 + 30 * up;
-        const double massif = std::max(0.0, ceiling[i] - 100) * (0.2 + 0.8 * crest);
-        h[i] = std::min(ceiling[i], base + (ceiling[i] - base) * crest * up + massif);
+        const double mountain = std::max(0.0, ceiling[i] - 100) * (1.8 * det::pow(crest[i], 5));
+        h[i] = std::min(ceiling[i], 6 + 94 * det::pow(rank[i], 1.6) + mountain);
     }
     return h;
 }
