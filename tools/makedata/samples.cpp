@@ -1,7 +1,8 @@
 // Synthesised instruments. Looping tones hold a whole number of waveform
-// cycles in a loop whose length is picked so that C-2 sounds a true C: the
-// Amiga plays a sample at 7093789.2 / (2 * period) bytes per second, which
-// at C-2 (period 428) is about 8287.1 Hz.
+// cycles in a loop whose length sets the pitch at C-2. The player plays a
+// sample at 7159090.5 / (2 * period) bytes per second, about 8363.4 Hz at C-2
+// (period 428), as measured from SDL_mixer's output; tuned for the other
+// common clock, 7093789.2 Hz, every note sounded 15.9 cents sharp.
 #include "music.h"
 
 #include "detmath.h"
@@ -12,8 +13,12 @@
 
 namespace {
 
-constexpr double rateC2 = 7093789.2 / (2 * 428);
-constexpr double rateC3 = 7093789.2 / (2 * 214);
+// The player's rounded periods leave E to A about 2 cents sharper than C, D
+// and B: C tuned a cent flat puts every note within about 1.5 cents of equal
+// temperament.
+constexpr double centUp = 1.0005777895065548;  // 2^(1/1200)
+constexpr double rateC2 = 7159090.5 / (2 * 428) * centUp;
+constexpr double rateC3 = 7159090.5 / (2 * 214) * centUp;
 
 // Fits a float waveform into signed bytes with the given peak.
 std::vector<int8_t> quantise(const std::vector<double>& w, double peak)
@@ -39,11 +44,11 @@ double harmonics(const std::vector<double>& amps, double cycles, double loop, in
     return v;
 }
 
-// A tone with a brighter, louder start that settles into its loop.
-Instrument loopedTone(const char* name, int baseNote, const std::vector<double>& amps, int cycles, int loop,
-                      int attackLoops, double attackBoost)
+// A tone with a brighter, louder start of `attack` bytes that settles into
+// its loop; the wave repeats every `loop` bytes, so the loop may start anywhere.
+Instrument loopedTone(const char* name, int baseNote, const std::vector<double>& amps, int cycles, int loop, int attack,
+                      double attackBoost)
 {
-    const int attack = attackLoops * loop;
     std::vector<double> w(attack + loop);
     for (int i = 0; i < int(w.size()); ++i) {
         const double t = std::min(1.0, double(i) / std::max(attack, 1));
@@ -58,7 +63,7 @@ Instrument loopedTone(const char* name, int baseNote, const std::vector<double>&
 // slow chorus. Ratios are whole cycle counts within the loop.
 Instrument chordPad(const char* name, int baseNote, const std::vector<int>& voices)
 {
-    const int loop = 7600;  // 120 root cycles: C-2 sounds C3, a tenth of a cent sharp
+    const int loop = 7676;  // 120 root cycles: C-2 sounds C3 (a cent flat, within 0.12 cents)
     std::vector<double> w(2 * loop);
     const std::vector<double> amps{1.0, 0.45, 0.22, 0.12, 0.06};
     for (int i = 0; i < int(w.size()); ++i) {
@@ -140,9 +145,10 @@ std::vector<Instrument> makeInstruments()
 {
     Rng rng{2027u};
     std::vector<Instrument> v(instCount + 1);
-    // 12 cycles in 380 bytes at 8287.1 Hz is 261.70 Hz: C4 within half a cent.
-    v[lead] = loopedTone("lead", 60, {1.0, 0.28, 0.36, 0.12, 0.16, 0.05, 0.08, 0.03}, 12, 380, 4, 0.35);
-    v[bass] = loopedTone("bass", 48, {1.0, 0.55, 0.3, 0.18, 0.1, 0.05}, 6, 380, 6, 0.6);
+    // 120 cycles in 3838 bytes: C4 a cent flat, within 0.13 cents; no shorter
+    // loop comes closer.
+    v[lead] = loopedTone("lead", 60, {1.0, 0.28, 0.36, 0.12, 0.16, 0.05, 0.08, 0.03}, 120, 3838, 1520, 0.35);
+    v[bass] = loopedTone("bass", 48, {1.0, 0.55, 0.3, 0.18, 0.1, 0.05}, 60, 3838, 2280, 0.6);
     v[bell] = bellTone();
     v[padMajor] = chordPad("pad major", 48, {120, 150, 180, 240});
     v[padMinor] = chordPad("pad minor", 48, {120, 144, 180, 240});
