@@ -200,8 +200,8 @@ std::vector<double> ranks(const std::vector<double>& v)
 
 // Hills with sharper crests along the zero lines of a second field, ranked
 // so that over half the map is dark lowland (under 42, where the scroller's
-// text stays readable) and a tenth rises past 80 into pale moonlit snow.
-// Where the ceiling is far above the hills they grow into mountains.
+// text stays readable) and about a tenth rises past 80 into pale snow.
+// Where the ceiling rises past 100 the crests grow into mountains.
 std::vector<double> terrain(Rng& rng, const std::vector<double>& ceiling)
 {
     const std::vector<double> hills = fractalField(rng, 24, 2.0, 2.0);
@@ -214,7 +214,7 @@ std::vector<double> terrain(Rng& rng, const std::vector<double>& ceiling)
     const std::vector<double> rank = ranks(v);
     std::vector<double> h(side * side);
     for (int i = 0; i < side * side; ++i) {
-        const double mountain = std::max(0.0, ceiling[i] - 100) * (1.8 * det::pow(crest[i], 5));
+        const double mountain = std::max(0.0, ceiling[i] - 100) * 1.8 * det::pow(crest[i], 5);
         h[i] = std::min(ceiling[i], 6 + 94 * det::pow(rank[i], 1.6) + mountain);
     }
     return h;
