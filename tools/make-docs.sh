@@ -10,10 +10,11 @@ build=$(realpath "${1:-build}")
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 
-# The snow has set in by frame 250 and the scroller is reading out.
-first=250
-last=520
-still=350
+# The snow has set in and the scroller is reading out; around frame 520 the
+# camera passes the mountain with its yellow-lit crest.
+first=400
+last=670
+still=520
 (cd data && "$build/newyear-capture" "$first" "$last" "$frames")
 mkdir -p docs
 convert "$frames/frame-$(printf %05d "$still").png" -scale 200% docs/screenshot.png

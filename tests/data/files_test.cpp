@@ -67,7 +67,8 @@ TEST(DataFiles, GeneratorReproducesCommittedFiles)
     fs::remove_all(out);
 }
 
-TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange)
+// Mostly dark low ground, and a few crests into the yellow band (176..235).
+TEST(HeightMap, IsAGreyEightBitMapOfLowGroundWithAFewYellowCrests)
 {
     Surface hm = loadBmp("hm.dat");
     ASSERT_TRUE(hm) << SDL_GetError();
@@ -77,12 +78,18 @@ TEST(HeightMap, IsAGreyEightBitMapUsingTheWholeRange)
     ASSERT_EQ(hm->pitch, 300);  // the demo indexes it as hx + hy * 300
     for (int i = 0; i < 256; i += 51)
         EXPECT_EQ(hm->format->palette->colors[i].g, i);
-    int lo = 255, hi = 0;
+    int lo = 255, hi = 0, dark = 0, yellow = 0;
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 300; ++x)
-            lo = std::min<int>(lo, heightAt(hm.get(), x, y)), hi = std::max<int>(hi, heightAt(hm.get(), x, y));
-    EXPECT_LE(lo, 4);
-    EXPECT_GE(hi, 250);
+        for (int x = 0; x < 300; ++x) {
+            const int h = heightAt(hm.get(), x, y);
+            lo = std::min(lo, h), hi = std::max(hi, h);
+            dark += h < 48, yellow += h >= 176;
+        }
+    EXPECT_LE(lo, 8);    // the darkest blue valley floors
+    EXPECT_LT(hi, 236);  // no red
+    EXPECT_GT(dark, 300 * 300 / 2);
+    EXPECT_GT(yellow, 0);
+    EXPECT_LT(yellow, 300 * 300 / 200);
 }
 
 TEST(HeightMap, TilesWithoutSeamsAndIsSmooth)
@@ -128,8 +135,8 @@ TEST(Panel, TransparencyOnlyWhereTheDemoRedraws)
             const SDL_Color c = pixelAt(gfx.get(), x, y);
             if (c.r == 255 && c.g == 0 && c.b == 255) {
                 ++magenta;
-                if (y >= 60 && x < 74)
-                    ++misplaced;
+                if (x < 74)
+                    ++misplaced;  // the landscape never draws there: flat sky or old frames would show
             } else if (c.r >= 248 && c.g < 4 && c.b >= 248) {
                 ++nearMagenta;  // would turn transparent once packed to 5-6-5
             }
@@ -137,6 +144,23 @@ TEST(Panel, TransparencyOnlyWhereTheDemoRedraws)
     EXPECT_GT(magenta, 1000);
     EXPECT_EQ(misplaced, 0);
     EXPECT_EQ(nearMagenta, 0);
+}
+
+// Left of the landscape's first column, down to where the tree covers it,
+// the picture's sky packs to the demo's own sky colour (60, 80, 150), so the
+// two skies meet without a seam.
+TEST(Panel, SkyMeetsTheSkyBandWithoutASeam)
+{
+    Surface gfx = loadBmp("gfx.dat");
+    ASSERT_TRUE(gfx);
+    for (int y = 0; y < 46; ++y) {
+        if (y >= 11 && y <= 33)
+            continue;  // the star's left point touches column 73
+        const SDL_Color c = pixelAt(gfx.get(), 73, y);
+        EXPECT_EQ(c.r >> 3, 60 >> 3) << y;
+        EXPECT_EQ(c.g >> 2, 80 >> 2) << y;
+        EXPECT_EQ(c.b >> 3, 150 >> 3) << y;
+    }
 }
 
 namespace {

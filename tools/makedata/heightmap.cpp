@@ -1,5 +1,17 @@
-// The height map: a sum of plane waves whose frequencies are whole numbers of
-// cycles across the 300-pixel map, so the terrain tiles with no seam at all.
+// The height map: dark valleys, hills whose crests run across the view, a
+// frozen river and a frozen lake, and one mountain whose top catches the
+// demo's yellow light. Every wave is a whole number of cycles across the
+// 300-pixel map, so the terrain tiles with no seam.
+//
+// The demo flies a fixed path over the map with its camera at a fixed
+// height, drawing boxes of fixed size: ground falling towards the camera
+// pulls its boxes apart into holes, high ground near the camera leaves the
+// bottom of the screen bare, and high ground far off hides the sky. So the
+// generator follows the path to learn how near the camera comes to each
+// point, and keeps the ground low and its camera-facing slopes gentle where
+// it comes near; only ground it sees from afar rises into the mountain. The
+// colour of a box comes from the height 20 columns to its right, so crests
+// that run along x keep their own colour.
 #include "detmath.h"
 #include "makedata.h"
 
@@ -9,24 +21,20 @@
 namespace {
 
 constexpr int side = 300;
+constexpr double twoPi = 6.283185307179586;
 
 std::vector<double> waveTable(double (*f)(double))
 {
     std::vector<double> t(side);
     for (int i = 0; i < side; ++i)
-        t[i] = f(2.0 * M_PI * i / side);
+        t[i] = f(twoPi * i / side);
     return t;
 }
 
-// Amplitude falls with frequency like natural terrain (about 1/f^beta), with
-// a lift around 3..6 cycles so the map has broad valleys and ridges.
-double amplitude(double f, double beta, double lift)
-{
-    const double broad = 1.0 + lift * det::exp(-((f - 4.0) * (f - 4.0)) / 6.0);
-    return broad * det::pow(f, -beta);
-}
-
-std::vector<double> fractalField(Rng& rng, double minFreq, double maxFreq, double beta, double lift)
+// Amplitude falls with frequency like natural terrain (about 1/f^beta).
+// Waves across x count `stretch` times their frequency, so the hills come
+// out that much longer along x than along y.
+std::vector<double> fractalField(Rng& rng, double maxFreq, double beta, double stretch)
 {
     static const std::vector<double> cosT = waveTable([](double a) { return det::cos(a); });
     static const std::vector<double> sinT = waveTable([](double a) { return det::sin(a); });
@@ -36,10 +44,10 @@ std::vector<double> fractalField(Rng& rng, double minFreq, double maxFreq, doubl
         for (int kx = -top; kx <= top; ++kx) {
             if (ky == 0 && kx <= 0)
                 continue;  // each wave once, and no constant term
-            const double f = std::sqrt(double(kx * kx + ky * ky));
-            const double a = randNormal(rng) * amplitude(f, beta, lift);
-            const double b = randNormal(rng) * amplitude(f, beta, lift);
-            if (f < minFreq || f > maxFreq)
+            const double f = std::sqrt(stretch * stretch * kx * kx + double(ky * ky));
+            const double a = randNormal(rng) * det::pow(f, -beta);
+            const double b = randNormal(rng) * det::pow(f, -beta);
+            if (f > maxFreq)
                 continue;
             const int stepX = (kx % side + side) % side;
             for (int y = 0; y < side; ++y) {
@@ -63,71 +71,216 @@ std::vector<double> fractalField(Rng& rng, double minFreq, double maxFreq, doubl
     return field;
 }
 
-// Rolling hills everywhere, and on high ground sharp crests: the folded band
-// 1 - |n| peaks along the zero lines of n, which reads as mountain ridges.
-std::vector<double> terrain(Rng& rng)
+double smooth(double t)
 {
-    std::vector<double> h = fractalField(rng, 1, 60, 2.0, 1.5);
-    const std::vector<double> band = fractalField(rng, 2, 16, 1.8, 0.0);
-    for (size_t i = 0; i < h.size(); ++i) {
-        const double high = 1.0 / (1.0 + det::exp(-1.6 * h[i]));
-        h[i] += 0.8 * (1.0 - std::fabs(band[i])) * high;
+    t = std::clamp(t, 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// A box blur of the given radius around the torus, along x then along y.
+std::vector<double> blur(const std::vector<double>& in, int radius)
+{
+    std::vector<double> a(in), b(in.size());
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                double sum = 0;
+                for (int d = -radius; d <= radius; ++d)
+                    sum += pass == 0 ? a[y * side + (x + d + side) % side] : a[(y + d + side) % side * side + x];
+                b[y * side + x] = sum / (2 * radius + 1);
+            }
+        std::swap(a, b);
+    }
+    return a;
+}
+
+// The smallest value within radius along x, then along y: a square's minimum.
+std::vector<double> erode(const std::vector<double>& in, int radius)
+{
+    std::vector<double> a(in), b(in.size());
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                double low = a[y * side + x];
+                for (int d = -radius; d <= radius; ++d)
+                    low = std::min(low, pass == 0 ? a[y * side + (x + d + side) % side]
+                                                  : a[(y + d + side) % side * side + x]);
+                b[y * side + x] = low;
+            }
+        std::swap(a, b);
+    }
+    return a;
+}
+
+// The same bound kept by lowering the side away from the camera instead.
+void lowerBacks(std::vector<double>& h, const std::vector<double>& maxDrop)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = side - 1; y >= 0; --y) {
+            double* row = &h[y * side];
+            const int next = (y + 1) % side * side;
+            for (int x = 0; x < side; ++x) {
+                const int left = next + (x + side - 1) % side;
+                const double top = std::min(h[next + x] + maxDrop[next + x], h[left] + maxDrop[left]);
+                if (row[x] > top) {
+                    row[x] = top;
+                    changed = true;
+                }
+            }
+        }
+    }
+}
+
+// Where the demo's camera path (pathX/pathY as its tables make them, at
+// every odd position, which is every frame) brings each point of the map:
+// the nearest of the 100 landscape rows it is drawn in, and whether it is
+// ever among the last two columns of rows 86..99. Rows 90, 91, 96 and 97
+// stop short of the screen's right edge, and those columns must cover it.
+struct Exposure {
+    std::vector<int> nearest;
+    std::vector<bool> edge;
+};
+
+Exposure exposure()
+{
+    Exposure e{std::vector<int>(side * side, -1), std::vector<bool>(side * side, false)};
+    for (int k = 1; k < 15000; k += 2) {
+        const int ox = int(500 + 500 * det::sin(k * 3.14 / 500));
+        const int oy = int(250 + 250 * det::cos(k * 3.14 / 350));
+        for (int row = 0; row < 100; ++row) {
+            const int depth = 298 - 2 * row;
+            const int cols = depth / 3 + depth / 12;
+            for (int col = 0; col < cols; ++col) {
+                const int i = (row + oy) % side * side + (col + ox) % side;
+                e.nearest[i] = std::max(e.nearest[i], row);
+                if (row >= 86 && col >= cols - 2)
+                    e.edge[i] = true;
+            }
+        }
+    }
+    return e;
+}
+
+// How far the ground may fall a row towards the camera: near the camera a
+// box moves down the screen by about a box's height per row already.
+std::vector<double> maxDrops(const Exposure& e)
+{
+    std::vector<double> d(side * side);
+    for (int i = 0; i < side * side; ++i)
+        d[i] = 2 + std::max(0, 80 - e.nearest[i]) * 0.15;
+    return d;
+}
+
+// How high the ground may rise. In the 16 rows nearest the camera ground
+// above about 100 leaves the bottom of the screen bare, and at the right
+// edge ground above about 70 does; ground only ever seen from afar may rise
+// into mountains, the farther the higher.
+std::vector<double> ceilings(const Exposure& e, const std::vector<double>& maxDrop)
+{
+    std::vector<double> c(side * side);
+    for (int i = 0; i < side * side; ++i)
+        c[i] = e.edge[i] ? 70 : std::min(250, 100 + std::max(0, 84 - e.nearest[i]) * 6);
+    lowerBacks(c, maxDrop);
+    // Each low ceiling spreads over the blur's reach first, so the smooth
+    // one stays under it. Neither step loosens the bound on drops.
+    return blur(erode(c, 3), 3);
+}
+
+// The share of the map below each point's value, 0..1.
+std::vector<double> ranks(const std::vector<double>& v)
+{
+    std::vector<double> sorted(v);
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<double> r(v.size());
+    for (size_t i = 0; i < v.size(); ++i)
+        r[i] = double(std::lower_bound(sorted.begin(), sorted.end(), v[i]) - sorted.begin()) / v.size();
+    return r;
+}
+
+// Hills with sharper crests along the zero lines of a second field, ranked
+// so that over half the map is dark lowland (under 42, where the scroller's
+// text stays readable) and about a tenth rises past 80 into pale snow.
+// Where the ceiling rises past 100 the crests grow into mountains.
+std::vector<double> terrain(Rng& rng, const std::vector<double>& ceiling)
+{
+    const std::vector<double> hills = fractalField(rng, 24, 2.0, 2.0);
+    const std::vector<double> ridges = fractalField(rng, 12, 1.6, 2.5);
+    std::vector<double> crest(side * side), v(side * side);
+    for (int i = 0; i < side * side; ++i) {
+        crest[i] = det::pow(std::max(0.0, 1.0 - std::fabs(ridges[i]) / 1.5), 1.2);
+        v[i] = hills[i] + 0.6 * crest[i];
+    }
+    const std::vector<double> rank = ranks(v);
+    std::vector<double> h(side * side);
+    for (int i = 0; i < side * side; ++i) {
+        const double mountain = std::max(0.0, ceiling[i] - 100) * 1.8 * det::pow(crest[i], 5);
+        h[i] = std::min(ceiling[i], 6 + 94 * det::pow(rank[i], 1.6) + mountain);
     }
     return h;
 }
 
-// Map to 0..255, half linear and half histogram-equalised: the whole range is
-// used, from deep-blue lows to whitish peaks, yet the slopes keep their shape.
-std::vector<uint8_t> stretch(const std::vector<double>& h)
+// A river winds across the map between x-periodic banks: its bed is flat
+// ice, its banks rise over a few rows on either side.
+void river(std::vector<double>& h)
 {
-    std::vector<double> sorted(h);
-    std::sort(sorted.begin(), sorted.end());
-    const double lo = sorted[sorted.size() / 400];
-    const double hi = sorted[sorted.size() - 1 - sorted.size() / 400];
-    std::vector<uint8_t> out(h.size());
-    for (size_t i = 0; i < h.size(); ++i) {
-        const double rank =
-            double(std::lower_bound(sorted.begin(), sorted.end(), h[i]) - sorted.begin()) / sorted.size();
-        const double lin = std::clamp((h[i] - lo) / (hi - lo), 0.0, 1.0);
-        const double v = 0.6 * lin + 0.4 * rank;
-        out[i] = uint8_t(det::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+    for (int x = 0; x < side; ++x) {
+        const double a = twoPi * x / side;
+        const double centre = 150 + 22 * det::sin(a) + 9 * det::sin(3 * a + 1.3) + 4 * det::sin(5 * a + 0.4);
+        for (int y = 0; y < side; ++y) {
+            double d = std::fabs(y - centre);
+            d = std::min(d, side - d);
+            const double bed = 10 + 6 * smooth((d - 5) / 14.0) + 250 * smooth((d - 8) / 50.0);
+            double& v = h[y * side + x];
+            v = std::min(v, bed);
+        }
     }
-    return out;
 }
 
-// The demo colours heights 176..235 a strong yellow and 236 up red, so keep
-// most ground below 176 (deep blue lows to snowy white) and let only the
-// slopes and tops of the highest crests pass through yellow to red peaks.
-std::vector<uint8_t> snowline(std::vector<uint8_t> m)
+// A frozen lake: a flat oval, wide along x so its ice keeps its own colour.
+void lake(std::vector<double>& h)
 {
-    for (uint8_t& v : m)
-        v = uint8_t(v < 200 ? v * 175 / 200 : 175 + (v - 200) * 80 / 55);
-    return m;
-}
-
-// The map is a torus, so any column or row may be its edge. Cut it where
-// neighbours differ least, so the seam is as calm as the calmest interior.
-int calmestCut(const std::vector<uint8_t>& m, int step, int across)
-{
-    int best = 0;
-    long bestSum = -1;
-    for (int c = 0; c < side; ++c) {
-        long sum = 0;
-        for (int i = 0; i < side; ++i)
-            sum += std::abs(m[c * step + i * across] - m[((c + 1) % side) * step + i * across]);
-        if (bestSum < 0 || sum < bestSum)
-            bestSum = sum, best = c;
-    }
-    return best;
-}
-
-std::vector<uint8_t> roll(const std::vector<uint8_t>& m)
-{
-    const int cx = calmestCut(m, 1, side) + 1, cy = calmestCut(m, side, 1) + 1;
-    std::vector<uint8_t> out(m.size());
+    const double cx = 60, cy = 40, rx = 46, ry = 20;
     for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            out[y * side + x] = m[((y + cy) % side) * side + (x + cx) % side];
+        for (int x = 0; x < side; ++x) {
+            double dx = std::fabs(x - cx), dy = std::fabs(y - cy);
+            dx = std::min(dx, side - dx), dy = std::min(dy, side - dy);
+            const double r = std::sqrt(dx * dx / (rx * rx) + dy * dy / (ry * ry));
+            double& v = h[y * side + x];
+            v = 22 + (v - 22) * smooth((r - 1.0) / 0.6);
+        }
+}
+
+// Ground may fall towards the camera by at most maxDrop a row, so faces the
+// camera sees never stretch its boxes apart. Along one column of the screen
+// the boxes come from map column x at the left edge and from about x - 0.8
+// per row nearer at the right edge, so both (x, y + 1) and (x - 1, y + 1)
+// count as the next row. Raising the lower side only, around the torus
+// until nothing changes.
+void limitDrops(std::vector<double>& h, const std::vector<double>& maxDrop)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = 0; y < side; ++y) {
+            const double* row = &h[y * side];
+            double* next = &h[(y + 1) % side * side];
+            const double* drop = &maxDrop[(y + 1) % side * side];
+            for (int x = 0; x < side; ++x) {
+                const double floor = std::max(row[x], row[(x + 1) % side]) - drop[x];
+                if (next[x] < floor) {
+                    next[x] = floor;
+                    changed = true;
+                }
+            }
+        }
+    }
+}
+
+std::vector<uint8_t> quantise(const std::vector<double>& h)
+{
+    std::vector<uint8_t> out(h.size());
+    for (size_t i = 0; i < h.size(); ++i)
+        out[i] = uint8_t(det::lround(std::clamp(h[i], 0.0, 255.0)));
     return out;
 }
 
@@ -136,5 +289,14 @@ std::vector<uint8_t> roll(const std::vector<uint8_t>& m)
 Bytes makeHeightMap()
 {
     Rng rng{20270101u};
-    return bmp8(side, side, roll(snowline(stretch(terrain(rng)))));
+    const Exposure seen = exposure();
+    const std::vector<double> maxDrop = maxDrops(seen);
+    const std::vector<double> ceiling = ceilings(seen, maxDrop);
+    std::vector<double> h = terrain(rng, ceiling);
+    river(h);
+    lake(h);
+    limitDrops(h, maxDrop);
+    for (int i = 0; i < side * side; ++i)
+        h[i] = std::min(h[i], ceiling[i]);
+    return bmp8(side, side, quantise(h));
 }

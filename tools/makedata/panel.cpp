@@ -1,6 +1,6 @@
 // The picture panel: a snowy night with a full moon, a decorated fir tree,
-// presents and the greeting. Its right side follows the tree's outline and
-// its sky is a rounded window, so the demo's landscape and sky show around it.
+// presents and the greeting. Its right side follows the tree's outline, so
+// the demo's landscape and sky show around it.
 #include "detmath.h"
 #include "makedata.h"
 
@@ -54,33 +54,28 @@ double hashNoise(int x, int y)
 
 constexpr double moonX = 22, moonY = 27, moonR = 10;
 
-// The sky is a rounded window on the left: a quarter disc above row 60 and
-// the full width left of the tree's axis below it.
-bool inSkyWindow(double x, double y)
+// The landscape's boxes start at column 74, and left of it the demo draws
+// only its flat sky band in rows 0..59. So the picture's sky fills all of
+// that side: no strip of the demo's sky shows between the two, and the
+// ground behind the star meets only the picture's own sky.
+bool inSkyWindow(double x)
 {
-    if (y >= 60)
-        return x < 74;
-    return x * x + (y - 60) * (y - 60) <= 74.0 * 74.0;
+    return x < 74;
 }
 
-bool onWindowRim(double x, double y)
-{
-    if (y >= 60)
-        return false;
-    return x * x + (y - 60) * (y - 60) >= 71.5 * 71.5;
-}
-
+// Night blue, lit around the moon. Towards the landscape's edge the upper
+// sky turns into the demo's sky colour, so where its sky band goes on to the
+// right there is no seam.
 Colour skyColour(double x, double y)
 {
-    const Colour top{6, 10, 34}, mid{20, 32, 86}, low{70, 62, 130};
+    const Colour top{6, 10, 34}, mid{20, 32, 86}, low{70, 62, 130}, band{60, 80, 150};
     Colour c = y < 120 ? mix(top, mid, y / 120.0) : mix(mid, low, (y - 120) / 90.0);
     const double d = det::hypot(x - moonX, y - moonY);
     const double glow = 70.0 * det::exp(-(d - moonR) / 12.0);
     if (d > moonR)
         c = add(c, {glow * 0.8, glow * 0.85, glow});
-    if (onWindowRim(x, y))
-        c = mix({200, 220, 250}, {120, 150, 210}, (moonY - y + 30) / 60.0 + 0.3);
-    return c;
+    const double fx = std::clamp((x - 34) / 39.0, 0.0, 1.0), fy = std::clamp((100 - y) / 50.0, 0.0, 1.0);
+    return mix(c, band, fx * fx * (3 - 2 * fx) * fy * fy * (3 - 2 * fy));
 }
 
 Colour moonColour(double x, double y)
@@ -334,7 +329,7 @@ Sample scene(double x, double y)
         return {trunkColour(x), trunk};
     if (y >= groundTop(x))
         return {groundColour(x, y), ground};
-    if (inSkyWindow(x, y)) {
+    if (inSkyWindow(x)) {
         if (det::hypot(x - moonX, y - moonY) <= moonR)
             return {moonColour(x, y), moon};
         return {skyColour(x, y), sky};

@@ -1,0 +1,121 @@
+// newyear-terrain DATADIR SHEET: flies the demo's camera path over
+// DATADIR/hm.dat, prints how much of each frame is holes, sky, saturated
+// ground and legible text band (measure.h says exactly what each counts),
+// and writes SHEET, a PNG of 12 frames spread over the flight: sky band,
+// landscape and DATADIR/gfx.dat over it, with holes left in loud green.
+#include "../capture/png.h"
+#include "demo/startup.h"
+#include "measure.h"
+#include "render/render.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int sheetColumns = 4, sheetRows = 3, gap = 4;
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "newyear-terrain: %s\n", message.c_str());
+    return 1;
+}
+
+double percent(double share)
+{
+    return 100 * share;
+}
+
+std::vector<double> column(const std::vector<Measures>& flight, double Measures::*field)
+{
+    std::vector<double> values;
+    for (const Measures& m : flight)
+        values.push_back(m.*field);
+    return values;
+}
+
+double shareOf(const std::vector<double>& values, bool (*pick)(double))
+{
+    int n = 0;
+    for (double v : values)
+        n += pick(v);
+    return double(n) / values.size();
+}
+
+void report(const std::vector<Measures>& flight)
+{
+    const auto holes = column(flight, &Measures::holes), sky = column(flight, &Measures::sky),
+               saturated = column(flight, &Measures::saturated), legible = column(flight, &Measures::legible);
+    std::printf("holes      mean %5.1f%%  p90 %5.1f%%  worst %5.1f%%  frames with any %5.1f%%\n", percent(mean(holes)),
+                percent(quantile(holes, 0.9)), percent(quantile(holes, 1)),
+                percent(shareOf(holes, [](double v) { return v > 0; })));
+    std::printf("sky        mean %5.1f%%  p10 %5.1f%%  least %5.1f%%  frames under 5%% %5.1f%%  with none %5.1f%%\n",
+                percent(mean(sky)), percent(quantile(sky, 0.1)), percent(quantile(sky, 0)),
+                percent(shareOf(sky, [](double v) { return v < 0.05; })),
+                percent(shareOf(sky, [](double v) { return v == 0; })));
+    std::printf("saturated  mean %5.1f%%  p90 %5.1f%%  worst %5.1f%%\n", percent(mean(saturated)),
+                percent(quantile(saturated, 0.9)), percent(quantile(saturated, 1)));
+    std::printf("legible    mean %5.1f%%  p10 %5.1f%%  least %5.1f%%\n", percent(mean(legible)),
+                percent(quantile(legible, 0.1)), percent(quantile(legible, 0)));
+}
+
+// The frame as the demo shows it without snow and text: the sky band where
+// no box drew, holes left unDrawn, and the panel on top.
+void dressFrame(SDL_Surface* panel)
+{
+    const uint16_t sky = static_cast<uint16_t>(RGB2value(60, 80, 150));
+    auto* p = static_cast<uint16_t*>(screen->pixels);
+    for (int i = 0; i < screenWidth * 60; i++)
+        if (p[i] == unDrawn)
+            p[i] = sky;
+    SDL_Rect from = {0, 0, 150, 240}, to = {0, 0, 0, 0};
+    SDL_BlitSurface(panel, &from, screen, &to);
+}
+
+bool writeSheet(const SDL_Surface* heightMap, SDL_Surface* panel, const std::string& path, std::string& error)
+{
+    SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SWSURFACE, sheetColumns * (screenWidth + gap) - gap,
+                                              sheetRows * (screenHeight + gap) - gap, 16, 0xF800, 0x07E0, 0x001F, 0);
+    std::printf("contact sheet, left to right and down, frames n (frame = 51 + 2n):");
+    for (int i = 0; i < sheetColumns * sheetRows; i++) {
+        const int n = (2 * i + 1) * flightFrames / (2 * sheetColumns * sheetRows);
+        std::printf(" %d", n);
+        drawBare(flightFrame(n), heightMap);
+        dressFrame(panel);
+        SDL_Rect to = {static_cast<Sint16>(i % sheetColumns * (screenWidth + gap)),
+                       static_cast<Sint16>(i / sheetColumns * (screenHeight + gap)), 0, 0};
+        SDL_BlitSurface(screen, nullptr, sheet, &to);
+    }
+    std::printf("\n");
+    const bool ok = writePng(sheet, path, error);
+    SDL_FreeSurface(sheet);
+    return ok;
+}
+
+int run(const Demo& demo, const std::string& dir, const std::string& sheetPath)
+{
+    std::printf("%s/hm.dat over %d frames, columns 150..319\n", dir.c_str(), flightFrames);
+    report(measureFlight(demo.heightMap));
+    std::string error;
+    if (!writeSheet(demo.heightMap, demo.panel, sheetPath, error))
+        return fail(error);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: newyear-terrain DATADIR SHEET.png\n");
+        return 2;
+    }
+    // The demo's own start-up, on an offscreen screen.
+    Demo demo;
+    std::string error, silence;
+    if (!startDemo(demo, offscreenSetup(argv[1]), error, silence))
+        return fail(error);
+    const int status = run(demo, argv[1], argv[2]);
+    stopDemo(demo);
+    return status;
+}

@@ -1,0 +1,121 @@
+#include "measure.h"
+
+#include "effects/landscape.h"
+#include "render/render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr int panelWidth = 150;
+constexpr int skyRows = 60;
+constexpr int textTop = 200;
+constexpr int textRows = 26;
+
+uint16_t pixel(int x, int y)
+{
+    return static_cast<const uint16_t*>(screen->pixels)[y * screenWidth + x];
+}
+
+double linear(unsigned v)
+{
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// One table for all 16-bit colours, so a flight costs no powers per pixel.
+double luminance(uint16_t p)
+{
+    static const std::vector<double> table = [] {
+        std::vector<double> t(65536);
+        for (unsigned v = 0; v < t.size(); v++) {
+            const unsigned r = v >> 11, g = (v >> 5) & 0x3F, b = v & 0x1F;
+            t[v] =
+                0.2126 * linear(r << 3 | r >> 2) + 0.7152 * linear(g << 2 | g >> 4) + 0.0722 * linear(b << 3 | b >> 2);
+        }
+        return t;
+    }();
+    return table[p];
+}
+
+double contrast(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+double textLuminance(int row)
+{
+    const int k = row - textTop + 4;
+    return luminance(static_cast<uint16_t>(RGB2value(7 * k + 50, 2 * k + 150, 2 * k + 150)));
+}
+
+}  // namespace
+
+std::vector<int> colourSamples()
+{
+    std::vector<int> samples(65536, -1);
+    SDL_Surface* map = SDL_CreateRGBSurface(SDL_SWSURFACE, mapSize, mapSize, 8, 0, 0, 0, 0);
+    for (int s = 0; s < 256; s++) {
+        SDL_memset(map->pixels, s, mapSize * mapSize);
+        drawBare(53, map);
+        for (int y = 0; y < screenHeight; y++) {
+            const uint16_t p = pixel(screenWidth - 1, y);
+            if (p != unDrawn && samples[p] < 0)
+                samples[p] = s;
+        }
+    }
+    SDL_FreeSurface(map);
+    return samples;
+}
+
+void drawBare(int frame, const SDL_Surface* heightMap)
+{
+    SDL_FillRect(screen, nullptr, unDrawn);
+    drawLandscape(frame, heightMap);
+}
+
+Measures measureScreen(const std::vector<int>& samples)
+{
+    int holes = 0, sky = 0, ground = 0, saturated = 0, legible = 0;
+    for (int y = 0; y < screenHeight; y++) {
+        const bool inText = y >= textTop && y < textTop + textRows;
+        const double text = inText ? textLuminance(y) : 0;
+        for (int x = panelWidth; x < screenWidth; x++) {
+            const uint16_t p = pixel(x, y);
+            if (p == unDrawn) {
+                ++(y < skyRows ? sky : holes);
+                continue;
+            }
+            ++ground;
+            saturated += samples[p] >= saturatedFrom;
+            legible += inText && contrast(luminance(p), text) >= 3;
+        }
+    }
+    const double width = screenWidth - panelWidth;
+    return {holes / (width * (screenHeight - skyRows)), sky / (width * skyRows),
+            ground ? double(saturated) / ground : 0, legible / (width * textRows)};
+}
+
+std::vector<Measures> measureFlight(const SDL_Surface* heightMap)
+{
+    const std::vector<int> samples = colourSamples();
+    std::vector<Measures> flight;
+    for (int n = 1; n <= flightFrames; n++) {
+        drawBare(flightFrame(n), heightMap);
+        flight.push_back(measureScreen(samples));
+    }
+    return flight;
+}
+
+double quantile(std::vector<double> values, double q)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(q * (values.size() - 1))];
+}
+
+double mean(const std::vector<double>& values)
+{
+    return std::accumulate(values.begin(), values.end(), 0.0) / values.size();
+}

@@ -1,0 +1,56 @@
+// What a viewer sees of the landscape along the whole camera path, from the
+// demo's own drawLandscape on the offscreen 5-6-5 surface `screen`.
+//
+// A flight is the 7500 frames the demo draws on one pass of the path:
+// `frame` 53, 55, ... 15051. Each frame is drawn on its own: the whole screen
+// is first filled with `unDrawn`, a value the colour formula cannot make, so
+// a pixel still holding it is one that no box drew in that frame. Only the
+// columns right of the panel, x 150..319, are looked at.
+//
+// - holes: undrawn pixels in rows 60..239, over all 180 x 170 pixels there.
+//   In the demo they keep whatever older frames left.
+// - sky: undrawn pixels in the sky band, rows 0..59, over its 60 x 170.
+// - saturated: drawn pixels (rows 0..239) whose colour comes from a colour
+//   sample s >= 176, the strong yellow and red bands, over all drawn pixels.
+//   The colour is decoded back to s with a table made by drawing flat maps.
+// - legible: pixels of the text band, rows 200..225, whose ground has a
+//   contrast ratio (L1 + 0.05) / (L2 + 0.05) of at least 3 with the
+//   scroller's text colour of that row, over all 26 x 170 pixels; a hole is
+//   not legible. Row y takes the colour of buffer row j = y - 200, that is
+//   RGB2value(7k + 50, 2k + 150, 2k + 150) with k = j + 4. Both colours are
+//   widened from 5-6-5 to 8 bits by repeating their top bits, and L is the
+//   relative luminance of web accessibility rules (sRGB, linearised).
+#pragma once
+
+#include <SDL.h>
+#include <cstdint>
+#include <vector>
+
+constexpr int flightFrames = 7500;
+constexpr uint16_t unDrawn = 0x07E0;  // pure green: too much green for any s
+constexpr int saturatedFrom = 176;
+
+// The demo's frame counter for frame n = 1..flightFrames of a flight.
+constexpr int flightFrame(int n)
+{
+    return 51 + 2 * n;
+}
+
+struct Measures {
+    double holes, sky, saturated, legible;  // shares, 0..1
+};
+
+// For every 16-bit colour the s of the first flat map drawn in it, or -1.
+std::vector<int> colourSamples();
+
+// Fills screen with unDrawn and draws the landscape of frame on it.
+void drawBare(int frame, const SDL_Surface* heightMap);
+
+// Measures what drawBare left on screen.
+Measures measureScreen(const std::vector<int>& samples);
+
+std::vector<Measures> measureFlight(const SDL_Surface* heightMap);
+
+// The value at share q (0..1) of the ascending order, nearest rank below.
+double quantile(std::vector<double> values, double q);
+double mean(const std::vector<double>& values);
