@@ -21,23 +21,37 @@ fail()
     exit 1
 }
 
-# startX WxH: Xvfb of that size on a free display, exported as DISPLAY.
-# There is no window manager: the demo must fill the screen by itself.
+# startX WxH: Xvfb of that size, exported as DISPLAY. There is no window
+# manager: the demo must fill the screen by itself. The display number is
+# drawn at random from a wide range rather than the first free one: tests
+# running side by side start and kill servers, and a server that is going
+# down can take the files of a new one on its number with it. -noreset:
+# the server would otherwise start over whenever its last client leaves,
+# as the readiness check does, and refuse the demo meanwhile.
 startX()
 {
-    local fd=$work/display
-    Xvfb -displayfd 3 -screen 0 "$1"x24 -nolisten tcp 3>"$fd" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 200); do
-        [ -s "$fd" ] && break
-        sleep 0.05
+    local n
+    for _ in $(seq 20); do
+        n=$((100 + RANDOM % 900))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "$1"x24 -nolisten tcp -noreset 2>/dev/null &
+        xvfb=$!
+        for _ in $(seq 400); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                export DISPLAY=:$n
+                unset SDL_VIDEODRIVER
+                export SDL_AUDIODRIVER=dummy
+                screenW=${1%x*}
+                screenH=${1#*x}
+                return 0
+            fi
+            kill -0 "$xvfb" 2>/dev/null || break  # the number was taken after all
+            sleep 0.05
+        done
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
     done
-    [ -s "$fd" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(cat "$fd")
-    unset SDL_VIDEODRIVER
-    export SDL_AUDIODRIVER=dummy
-    screenW=${1%x*}
-    screenH=${1#*x}
+    fail "Xvfb did not start"
 }
 
 stopX()

@@ -63,8 +63,8 @@ ourWindow
 geometryIs 640x480
 [ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(STRING) = "newyear"' ] ||
     [ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(UTF8_STRING) = "newyear"' ] || fail "title: $(xprop -id "$win" WM_NAME)"
-icon=$(xprop -id "$win" -notype 32c _NET_WM_ICON | head -c 40)
-[[ $icon == "_NET_WM_ICON = 32, 32,"* ]] || fail "no 32x32 icon: $icon"
+icon=$(xprop -id "$win" -notype 32c _NET_WM_ICON)
+[[ $icon == "_NET_WM_ICON = 32, 32,"* ]] || fail "no 32x32 icon: ${icon:0:60}"
 waitFrames 2
 "$wmclose" "$win"
 waitEnd 30 || fail "the close button did not end the windowed demo"

@@ -243,33 +243,36 @@ struct Outcome {
 // be seen to draw.
 class Xvfb {
 public:
+    // A display number drawn at random from a wide range: tests running
+    // side by side start and kill servers, and one going down can take the
+    // files of a new server on its number with it.
     Xvfb()
     {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            if (!std::freopen("/dev/null", "w", stderr))
-                _exit(126);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
+        std::mt19937 pick(std::random_device{}());
+        for (int attempt = 0; attempt < 20 && !x; attempt++) {
+            const std::string candidate = ":" + std::to_string(1000 + pick() % 1000);
+            pid = fork();
+            if (pid == 0) {
+                if (!std::freopen("/dev/null", "w", stderr))
+                    _exit(126);
+                execlp("Xvfb", "Xvfb", candidate.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp", "-noreset",
+                       static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            // Ready when it answers; gone when the number was taken.
+            for (int tick = 0; tick < 400 && !x && waitpid(pid, nullptr, WNOHANG) == 0; tick++) {
+                x = XOpenDisplay(candidate.c_str());
+                if (!x)
+                    usleep(50'000);
+            }
+            if (x) {
+                name = candidate;
+            } else {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+                pid = -1;
+            }
         }
-        close(fds[1]);
-        // The number, then a newline: the server fails if the pipe closes
-        // before it has written both.
-        std::string number;
-        char ch;
-        while (read(fds[0], &ch, 1) == 1 && ch != '\n')
-            number += ch;
-        close(fds[0]);
-        if (!number.empty())
-            name = ":" + number;
-        if (!name.empty())
-            x = XOpenDisplay(name.c_str());
     }
     ~Xvfb()
     {
