@@ -250,7 +250,7 @@ public:
     {
         std::mt19937 pick(std::random_device{}());
         for (int attempt = 0; attempt < 20 && !x; attempt++) {
-            const std::string candidate = ":" + std::to_string(1000 + pick() % 1000);
+            const std::string candidate = std::string(":").append(std::to_string(1000 + pick() % 1000));
             pid = fork();
             if (pid == 0) {
                 if (!std::freopen("/dev/null", "w", stderr))
