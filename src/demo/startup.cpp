@@ -381,9 +381,13 @@ void stopDemo(Demo& demo)
     }
     SDL_FreeSurface(demo.panel);
     SDL_FreeSurface(demo.heightMap);
-    SDL_FreeSurface(demo.offscreen);
     SDL_FreeSurface(demo.icon);
-    screen = nullptr;
+    // The display surface belongs to SDL, which does not free it when it
+    // quits (sdl12-compat); screen keeps it in reach rather than lost.
+    if (demo.offscreen) {
+        SDL_FreeSurface(demo.offscreen);
+        screen = nullptr;
+    }
     SDL_Quit();
     demo = Demo{};
 }

@@ -4,6 +4,8 @@
 
 #include "render/render.h"
 
+#include <SDL_mixer.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -156,7 +158,8 @@ TEST_F(Startup, takesTheFirstFolderHoldingThePanelAndNamesEveryFolderLookedIn)
 }
 
 // Music that cannot play only silences the demo, and silence says why.
-TEST_F(Startup, aFifoForMusicOrNoSoundDeviceOnlySilences)
+// Each start is a test of its own: SDL keeps one display surface per start.
+TEST_F(Startup, aFifoForMusicOnlySilences)
 {
     saveGood();
     ASSERT_EQ(mkfifo((dir / "music.dat").c_str(), 0600), 0);
@@ -167,16 +170,30 @@ TEST_F(Startup, aFifoForMusicOrNoSoundDeviceOnlySilences)
     EXPECT_EQ(demo.music, nullptr);
     EXPECT_EQ(silence, "\"music.dat\" in " + dir.string() + " is not a regular file");
     stopDemo(demo);
+}
 
-    fs::remove(dir / "music.dat");
+TEST_F(Startup, playableMusicPlays)
+{
+    saveGood();
     fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
-    silence.clear();
+    ::Setup setup;
+    setup.dataDirs = {dir.string()};
+    std::string silence;
     ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
     EXPECT_NE(demo.music, nullptr);
+    EXPECT_TRUE(Mix_PlayingMusic());
     EXPECT_EQ(silence, "");
     stopDemo(demo);
+}
 
+TEST_F(Startup, noSoundDeviceOnlySilences)
+{
+    saveGood();
+    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
     setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+    ::Setup setup;
+    setup.dataDirs = {dir.string()};
+    std::string silence;
     ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
     EXPECT_EQ(silence.rfind("no sound: ", 0), 0u) << silence;
     EXPECT_NE(screen, nullptr);
