@@ -33,3 +33,24 @@ protected:
         return n;
     }
 };
+
+// The offscreen screen and a 300x300 8-bit height map to draw the landscape
+// from, flat until a test shapes it.
+class OffscreenMap : public Offscreen {
+protected:
+    void SetUp() override
+    {
+        Offscreen::SetUp();
+        map = SDL_CreateRGBSurface(SDL_SWSURFACE, 300, 300, 8, 0, 0, 0, 0);
+        ASSERT_EQ(map->pitch, 300);
+        flat(0);
+    }
+    void TearDown() override
+    {
+        SDL_FreeSurface(map);
+        Offscreen::TearDown();
+    }
+    void flat(int value) { SDL_memset(map->pixels, value, 300 * 300); }
+    void set(int x, int y, int value) { static_cast<Uint8*>(map->pixels)[x + y * 300] = value; }
+    SDL_Surface* map = nullptr;
+};

@@ -21,25 +21,15 @@ extern "C" int __wrap_SDL_FillRect(SDL_Surface* s, SDL_Rect* r, Uint32 colour)
     return __real_SDL_FillRect(s, r, colour);
 }
 
-class Landscape : public Offscreen {
+class Landscape : public OffscreenMap {
 protected:
     static void SetUpTestSuite() { buildTables(); }
     void SetUp() override
     {
-        Offscreen::SetUp();
-        map = SDL_CreateRGBSurface(SDL_SWSURFACE, 300, 300, 8, 0, 0, 0, 0);
-        ASSERT_EQ(map->pitch, 300);
-        flat(0);
+        OffscreenMap::SetUp();
         fills.clear();
         fills.reserve(9000);
     }
-    void TearDown() override
-    {
-        SDL_FreeSurface(map);
-        Offscreen::TearDown();
-    }
-    void flat(int value) { SDL_memset(map->pixels, value, 300 * 300); }
-    void set(int x, int y, int value) { static_cast<Uint8*>(map->pixels)[x + y * 300] = value; }
     // Boxes per landscape row: every row starts again at the left edge. A
     // box before the first row start counts as a row of its own, so a
     // landscape that starts elsewhere shows as a wrong count.
@@ -53,7 +43,6 @@ protected:
         }
         return rows;
     }
-    SDL_Surface* map = nullptr;
 };
 
 TEST_F(Landscape, drawsEightThousandBoxesFarRowFirst)

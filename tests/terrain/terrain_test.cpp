@@ -18,28 +18,15 @@ int band(int s)
 
 }  // namespace
 
-class Terrain : public Offscreen {
+class Terrain : public OffscreenMap {
 protected:
     static void SetUpTestSuite() { buildTables(); }
-    void SetUp() override
-    {
-        Offscreen::SetUp();
-        map = SDL_CreateRGBSurface(SDL_SWSURFACE, 300, 300, 8, 0, 0, 0, 0);
-        ASSERT_EQ(map->pitch, 300);
-    }
-    void TearDown() override
-    {
-        SDL_FreeSurface(map);
-        Offscreen::TearDown();
-    }
-    void flat(int value) { SDL_memset(map->pixels, value, 300 * 300); }
     Measures measure(int frame)
     {
         const std::vector<int> samples = colourSamples();  // draws on screen too
         drawBare(frame, map);
         return measureScreen(samples);
     }
-    SDL_Surface* map = nullptr;
 };
 
 TEST_F(Terrain, everyColourDecodesToItsOwnBandAndNoneIsTheSentinel)

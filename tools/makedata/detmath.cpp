@@ -62,12 +62,10 @@ double pow2(int k)
     return std::bit_cast<double>(uint64_t(k + 1023) << 52);
 }
 
-}  // namespace
-
-double sin(double x)
+// sin of a reduced argument r that lies in quadrant q.
+double inQuadrant(int q, double r)
 {
-    double r;
-    switch (reduce(x, r)) {
+    switch (q & 3) {
         case 0:
             return sinPoly(r);
         case 1:
@@ -79,19 +77,21 @@ double sin(double x)
     }
 }
 
+}  // namespace
+
+double sin(double x)
+{
+    double r;
+    const int q = reduce(x, r);
+    return inQuadrant(q, r);
+}
+
+// A quarter turn on: cos x = sin(x + pi/2).
 double cos(double x)
 {
     double r;
-    switch (reduce(x, r)) {
-        case 0:
-            return cosPoly(r);
-        case 1:
-            return -sinPoly(r);
-        case 2:
-            return -cosPoly(r);
-        default:
-            return sinPoly(r);
-    }
+    const int q = reduce(x, r);
+    return inQuadrant(q + 1, r);
 }
 
 double exp(double x)
