@@ -124,7 +124,6 @@ bool chooseVideoDriver(std::string& error)
         return true;  // SDL picks X or Wayland itself, both are there to be seen
     if (x && *x) {
         setenv("SDL_VIDEODRIVER", "x11", 1);
-        watchDisplay();
         return true;
     }
     // Neither: only the console's own display is left to try.
@@ -151,6 +150,9 @@ bool startLibrary(const Setup& setup, std::string& error)
         setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
         if (!chooseVideoDriver(error))
             return false;
+        // Whatever drives the display, an X server can go away under it.
+        if (const char* x = std::getenv("DISPLAY"); x && *x)
+            watchDisplay();
     }
     guardVideoMode(setup.display != Display::offscreen);
     const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0;
