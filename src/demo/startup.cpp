@@ -160,9 +160,12 @@ bool startLibrary(const Setup& setup, std::string& error)
     if (started)
         return true;
     error = "cannot open the display";
-    if (const char* x = std::getenv("DISPLAY"); x && *x)
+    const char* x = std::getenv("DISPLAY");
+    if (x && *x)
         error += " \"" + std::string(x) + "\"";
     error += std::string(": ") + SDL_GetError();
+    if (const char* driver = std::getenv("SDL_VIDEODRIVER"); x && *x && driver && !std::strcmp(driver, "x11"))
+        error += " (is an X server running there, and may this user use it?)";
     return false;
 }
 
