@@ -1,12 +1,8 @@
 // The frame and each of its steps on an offscreen 5-6-5 screen, with the
 // committed panel and height map: the cost of drawing, without showing it.
-#include "demo/frame.h"
-#include "demo/startup.h"
+#include "demo/demo.h"
 #include "effects/landscape.h"
-#include "effects/scroller.h"
-#include "effects/snow.h"
-#include "effects/tables.h"
-#include "render/render.h"
+#include "platform/desktop/desktop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +13,7 @@
 namespace {
 
 Demo demo;
+Edge edge;
 
 // Everything the demo has before its first frame, on an offscreen screen.
 void startUp()
@@ -26,7 +23,7 @@ void startUp()
         return;
     done = true;
     std::string error, silence;
-    if (!startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) {
+    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }
@@ -36,7 +33,7 @@ void wholeFrame(benchmark::State& state)
 {
     startUp();
     for (auto _ : state)
-        benchmark::DoNotOptimize(drawFrame(demo));
+        benchmark::DoNotOptimize(drawFrame(demo, edge));
 }
 BENCHMARK(wholeFrame);
 
@@ -44,7 +41,7 @@ void skyFill(benchmark::State& state)
 {
     startUp();
     for (auto _ : state)
-        SDL_FillRect(screen, &demo.skyRect, RGB2value(60, 80, 150));
+        SDL_FillRect(demo.screen.surface, &demo.skyRect, RGB2value(demo.screen, skyColour.r, skyColour.g, skyColour.b));
 }
 BENCHMARK(skyFill);
 
@@ -60,7 +57,7 @@ void landscape(benchmark::State& state)
     }
     int frame = 53;
     for (auto _ : state) {
-        drawLandscape(frame, demo.heightMap);
+        drawLandscape(demo.screen, demo.tables, demo.heightMap, frame);
         frame = (frame + 2) % pathLength;
     }
     state.counters["boxes"] = boxesPerFrame;
@@ -74,7 +71,7 @@ void snow(benchmark::State& state)
     startUp();
     int frame = 53;
     for (auto _ : state) {
-        drawFlakes(frame);
+        drawFlakes(demo.snow, demo.screen, demo.tables, frame);
         frame += 2;
     }
 }
@@ -85,8 +82,8 @@ void scroller(benchmark::State& state)
     startUp();
     int frame = 53;
     for (auto _ : state) {
-        stepScroller(frame);
-        drawScroller(frame);
+        stepScroller(demo.scroller, demo.screen, frame);
+        drawScroller(demo.scroller, demo.screen, demo.tables, frame);
         frame += 2;
     }
 }
@@ -96,7 +93,7 @@ void panelBlit(benchmark::State& state)
 {
     startUp();
     for (auto _ : state)
-        SDL_UpperBlit(demo.panel, &demo.panelSrcRect, screen, &demo.panelDstRect);
+        SDL_UpperBlit(demo.panel, &demo.panelSrcRect, demo.screen.surface, &demo.panelDstRect);
 }
 BENCHMARK(panelBlit);
 

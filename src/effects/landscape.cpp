@@ -1,15 +1,12 @@
 #include "effects/landscape.h"
 
-#include "effects/tables.h"
-#include "render/render.h"
-
 #include <cstdint>
 
-void drawLandscape(int frame, const SDL_Surface* heightMap)
+void drawLandscape(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap, int frame)
 {
     const int k = frame % pathLength;
-    const int ox = pathX[k];
-    const int oy = pathY[k];
+    const int ox = tables.pathX[k];
+    const int oy = tables.pathY[k];
     const auto* map = static_cast<const uint8_t*>(heightMap->pixels);
 
     int depth = 300;
@@ -23,12 +20,14 @@ void drawLandscape(int frame, const SDL_Surface* heightMap)
             const int sx = col * 600 / depth;
             const int sy = (3 * row - h) * 150 / (depth + 50);
             // FillRect writes the clipped box back, so every box starts afresh.
-            SDL_Rect voxelRect = {static_cast<Sint16>(sx + 74), static_cast<Sint16>(sy + 60), 7, 8};
+            SDL_Rect voxelRect = {static_cast<Sint16>(sx + landscapeX), static_cast<Sint16>(sy + landscapeY), boxWidth,
+                                  boxHeight};
             // Not clamped: a green or blue overflow bit lands in the field
             // above, which gives the high ground its pink and the lows their
             // bright blue.
-            const int colour = ((s >> rL) << rS) | (((s + 20) >> gL) << gS) | ((s + 80) >> bL);
-            SDL_FillRect(screen, &voxelRect, colour);
+            const int colour =
+                ((s >> screen.rL) << screen.rS) | (((s + 20) >> screen.gL) << screen.gS) | ((s + 80) >> screen.bL);
+            SDL_FillRect(screen.surface, &voxelRect, colour);
         }
     }
 }

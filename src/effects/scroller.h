@@ -9,18 +9,28 @@
 // right column lingers there until the next glyph overwrites it.
 #pragma once
 
+#include "effects/tables.h"
+#include "render/render.h"
+
 #include <cstdint>
 
 constexpr int scrollColumns = 198;
 constexpr int scrollRows = 26;
 
-// [column][row]; 0 marks an empty cell.
-extern int32_t scrollBuffer[scrollColumns][scrollRows];
-// Index into scrollText of the next character to expand.
-extern int textCursor;
+struct Scroller {
+    // [column][row]; 0 marks an empty cell.
+    int32_t scrollBuffer[scrollColumns][scrollRows];
+    // Index into scrollText of the next character to expand.
+    int textCursor;
+};
 
-void clearScroller();
+// Empties the buffer and points the cursor at the start of the text.
+void clearScroller(Scroller& scroller);
 // Expands the next character, on every third frame only.
-void stepScroller(int frame);
+void stepScroller(Scroller& scroller, const Screen& screen, int frame);
 // Moves the buffer three columns left and plots it.
-void drawScroller(int frame);
+void drawScroller(Scroller& scroller, const Screen& screen, const Tables& tables, int frame);
+
+// The colour of the text in buffer row 0..25: red rises from 78 at the top
+// to 253 at the bottom, green and blue together from 158 to 208.
+int textColour(const Screen& screen, int row);

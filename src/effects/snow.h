@@ -6,6 +6,9 @@
 // program calls, so every run shows the same snow.
 #pragma once
 
+#include "effects/tables.h"
+#include "render/render.h"
+
 #include <cstdint>
 
 struct Flake {
@@ -15,8 +18,12 @@ struct Flake {
 };
 
 constexpr int flakeCount = 150;
-extern Flake flakes[flakeCount];
 
-void seedFlakes();
+struct Snow {
+    Flake flakes[flakeCount];
+};
+
+// Gives every flake its first place, far above the screen.
+void seedFlakes(Snow& snow);
 // Draws every flake where it is, then moves it.
-void drawFlakes(int frame);
+void drawFlakes(Snow& snow, const Screen& screen, const Tables& tables, int frame);

@@ -2,16 +2,12 @@
 
 #include <cmath>
 
-int32_t pathX[pathLength];
-int32_t pathY[pathLength];
-int32_t waveTable[waveLength];
-
-void buildTables()
+void buildTables(Tables& tables)
 {
     for (int i = 0; i < pathLength; i++) {
-        pathX[i] = static_cast<int32_t>(500 + 500 * std::sin(i * 3.14 / 500));
-        pathY[i] = static_cast<int32_t>(250 + 250 * std::cos(i * 3.14 / 350));
+        tables.pathX[i] = static_cast<int32_t>(500 + 500 * std::sin(i * 3.14 / 500));
+        tables.pathY[i] = static_cast<int32_t>(250 + 250 * std::cos(i * 3.14 / 350));
     }
     for (int i = 0; i < waveLength; i++)
-        waveTable[i] = static_cast<int32_t>(5 * std::sin(i * 3.14 / 25));
+        tables.waveTable[i] = static_cast<int32_t>(5 * std::sin(i * 3.14 / 25));
 }

@@ -1,5 +1,5 @@
-// The integer tables that drive all motion, filled once before start-up so
-// that the frame loop never evaluates a sine.
+// The integer tables that drive all motion, filled at start-up before any
+// library call, so that the frame loop never evaluates a sine.
 //
 // pathX/pathY are the camera's path over the height map (0..999, 0..500);
 // waveTable is a short sine (-4..4) for the snow's drift and the scroller's
@@ -12,8 +12,10 @@
 constexpr int pathLength = 15000;
 constexpr int waveLength = 50;
 
-extern int32_t pathX[pathLength];
-extern int32_t pathY[pathLength];
-extern int32_t waveTable[waveLength];
+struct Tables {
+    int32_t pathX[pathLength];
+    int32_t pathY[pathLength];
+    int32_t waveTable[waveLength];
+};
 
-void buildTables();
+void buildTables(Tables& tables);

@@ -1,18 +1,14 @@
 // The frame loop against the real SDL with its dummy video driver: the real
 // event queue, a real 320x240 16-bit display surface.
-#include "demo/frame.h"
-#include "demo/startup.h"
+#include "demo/demo.h"
 #include "effects/landscape.h"
-#include "effects/scroller.h"
-#include "effects/snow.h"
-#include "effects/tables.h"
-#include "render/render.h"
+#include "platform/desktop/desktop.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <unistd.h>
 #include <vector>
 
@@ -51,9 +47,9 @@ void push(SDL_Event e)
     ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
-uint16_t pixel(int x, int y)
+uint16_t pixel(const Screen& screen, int x, int y)
 {
-    return static_cast<const uint16_t*>(screen->pixels)[y * 320 + x];
+    return static_cast<const uint16_t*>(screen.surface->pixels)[y * 320 + x];
 }
 
 namespace fs = std::filesystem;
@@ -80,12 +76,12 @@ public:
     const fs::path path;
 };
 
-Setup setupFor(const fs::path& dir)
+Options optionsFor(const fs::path& dir)
 {
-    Setup setup;
-    setup.dataDirs = {dir.string()};
-    setup.music = false;
-    return setup;
+    Options options;
+    options.dataDirs = {dir.string()};
+    options.music = false;
+    return options;
 }
 
 }  // namespace
@@ -96,19 +92,22 @@ protected:
     void SetUp() override
     {
         std::string error, silence;
-        ASSERT_TRUE(startDemo(demo, setupFor(data.path), error, silence)) << error;
+        ASSERT_TRUE(startDemo(demo, edge, optionsFor(data.path), error, silence)) << error;
     }
-    void TearDown() override { stopDemo(demo); }
+    void TearDown() override { stopDemo(demo, edge); }
+    uint16_t pixel(int x, int y) const { return ::pixel(demo.screen, x, y); }
+    bool quits() { return quitRequested(edge); }
     DataDir data;
     Demo demo;
+    Edge edge;
 };
 
 TEST_F(Frame, screenOpensBlackFiveSixFive)
 {
-    EXPECT_EQ(screen->w, 320);
-    EXPECT_EQ(screen->h, 240);
-    EXPECT_EQ(screen->pitch, 640);
-    EXPECT_EQ(gS, 5);
+    EXPECT_EQ(demo.screen.surface->w, 320);
+    EXPECT_EQ(demo.screen.surface->h, 240);
+    EXPECT_EQ(demo.screen.surface->pitch, 640);
+    EXPECT_EQ(demo.screen.gS, 5);
     // Rows below the sky are never cleared, so they must start black.
     for (int y = 0; y < 240; y++)
         for (int x = 0; x < 320; x++)
@@ -118,11 +117,11 @@ TEST_F(Frame, screenOpensBlackFiveSixFive)
 TEST_F(Frame, quitsOnEscapeAndJoystickButtons8And14Only)
 {
     push(keyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
-    EXPECT_TRUE(quitRequested(false));
+    EXPECT_TRUE(quits());
     push(buttonEvent(SDL_JOYBUTTONDOWN, 8));
-    EXPECT_TRUE(quitRequested(false));
+    EXPECT_TRUE(quits());
     push(buttonEvent(SDL_JOYBUTTONDOWN, 14));
-    EXPECT_TRUE(quitRequested(false));
+    EXPECT_TRUE(quits());
 
     push(keyEvent(SDL_KEYUP, SDLK_ESCAPE));
     push(keyEvent(SDL_KEYDOWN, SDLK_a));
@@ -132,7 +131,7 @@ TEST_F(Frame, quitsOnEscapeAndJoystickButtons8And14Only)
     push(buttonEvent(SDL_JOYBUTTONUP, 8));
     push(buttonEvent(SDL_JOYBUTTONUP, 14));
     push(quitEvent());
-    EXPECT_FALSE(quitRequested(false));
+    EXPECT_FALSE(quits());
     // Everything was consumed.
     SDL_Event e;
     EXPECT_EQ(SDL_PollEvent(&e), 0);
@@ -143,124 +142,165 @@ TEST_F(Frame, escapeBehindOtherEventsStillQuits)
     push(quitEvent());
     push(keyEvent(SDL_KEYDOWN, SDLK_SPACE));
     push(keyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
-    EXPECT_TRUE(quitRequested(false));
+    EXPECT_TRUE(quits());
 }
 
 TEST_F(Frame, counterStartsAt53AndStaysOdd)
 {
-    ASSERT_TRUE(drawFrame(demo));
+    ASSERT_TRUE(drawFrame(demo, edge));
     EXPECT_EQ(demo.frame, 53);
     for (int i = 2; i <= 10; i++)
-        ASSERT_TRUE(drawFrame(demo));
+        ASSERT_TRUE(drawFrame(demo, edge));
     EXPECT_EQ(demo.frame, 71);
 }
 
 TEST_F(Frame, drawsSkyLandscapeAndPanelInOrder)
 {
-    ASSERT_TRUE(drawFrame(demo));
+    ASSERT_TRUE(drawFrame(demo, edge));
     EXPECT_EQ(pixel(10, 10), 0x3A92);  // sky, through the panel's magenta
     EXPECT_EQ(pixel(319, 0), 0xF8A9);  // high ground reaches into the sky
-    EXPECT_EQ(pixel(10, 100), RGB2value(200, 40, 40));
-    EXPECT_EQ(pixel(149, 239), RGB2value(200, 40, 40));
+    EXPECT_EQ(pixel(10, 100), RGB2value(demo.screen, 200, 40, 40));
+    EXPECT_EQ(pixel(149, 239), RGB2value(demo.screen, 200, 40, 40));
     EXPECT_EQ(pixel(200, 80), 0xF8A9);  // ground of height 255
 }
 
 TEST_F(Frame, rowsBelowTheSkyAreNeverCleared)
 {
-    putPixel(250, 200, 0x1234);
-    ASSERT_TRUE(drawFrame(demo));
-    ASSERT_TRUE(drawFrame(demo));
+    putPixel(demo.screen, 250, 200, 0x1234);
+    ASSERT_TRUE(drawFrame(demo, edge));
+    ASSERT_TRUE(drawFrame(demo, edge));
     EXPECT_EQ(pixel(250, 200), 0x1234);
 }
 
 TEST_F(Frame, escapeStopsTheFrameBeforeSnowScrollerAndPanel)
 {
     // The second frame (55) is one of the scroller's text steps.
-    ASSERT_TRUE(drawFrame(demo));
-    SDL_FillRect(screen, nullptr, 0);
-    const std::vector<Flake> before(flakes, flakes + flakeCount);
+    ASSERT_TRUE(drawFrame(demo, edge));
+    SDL_FillRect(demo.screen.surface, nullptr, 0);
+    const Snow before = demo.snow;
     push(keyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
-    EXPECT_FALSE(drawFrame(demo));
+    EXPECT_FALSE(drawFrame(demo, edge));
     EXPECT_EQ(demo.frame, 55);
     EXPECT_EQ(pixel(10, 10), 0x3A92);  // the sky came before the input step
     EXPECT_EQ(pixel(319, 0), 0xF8A9);  // and so did the landscape
     EXPECT_EQ(pixel(10, 100), 0);      // the panel never came
     // Neither did the snow nor the text step.
     for (int i = 0; i < flakeCount; i++) {
-        ASSERT_EQ(flakes[i].x, before[i].x) << "flake " << i;
-        ASSERT_EQ(flakes[i].y, before[i].y) << "flake " << i;
+        ASSERT_EQ(demo.snow.flakes[i].x, before.flakes[i].x) << "flake " << i;
+        ASSERT_EQ(demo.snow.flakes[i].y, before.flakes[i].y) << "flake " << i;
     }
-    EXPECT_EQ(textCursor, 0);  // the step at 55 would have taken it to 1
+    EXPECT_EQ(demo.scroller.textCursor, 0);  // the step at 55 would have taken it to 1
 }
 
 TEST_F(Frame, closeRequestQuitsOnlyAWindow)
 {
+    EXPECT_FALSE(edge.closeQuits);  // full screen, as started here
     push(quitEvent());
-    EXPECT_FALSE(quitRequested(false));
+    EXPECT_FALSE(quits());
+    edge.closeQuits = true;
     push(quitEvent());
-    EXPECT_TRUE(quitRequested(true));
-    EXPECT_FALSE(demo.closeQuits);  // full screen, as started here
+    EXPECT_TRUE(quits());
 }
 
 TEST_F(Frame, counterWrapsKeepingEveryPhase)
 {
     demo.frame = frameWrap - 1;
     const int32_t before = demo.frame + 2;
-    ASSERT_TRUE(drawFrame(demo));
+    ASSERT_TRUE(drawFrame(demo, edge));
     EXPECT_EQ(demo.frame, before - 15000);
     EXPECT_EQ(demo.frame % 2, 1);
     EXPECT_EQ(demo.frame % 15000, before % 15000);
     EXPECT_EQ(demo.frame % 50, before % 50);
     EXPECT_EQ((demo.frame / 2) % 3, (before / 2) % 3);
     for (int i = 0; i < 7600; i++) {
-        ASSERT_TRUE(drawFrame(demo));
+        ASSERT_TRUE(drawFrame(demo, edge));
         ASSERT_LE(demo.frame, frameWrap);
         ASSERT_GT(demo.frame, frameWrap - 15000);
     }
 }
 
-// With the committed data, every frame is the sky band, the landscape, the
-// snow, the text step, the scroller and the panel, in that order and nothing
-// else: frames drawn step by step match drawFrame's, pixel for pixel, over
-// the first 700 frames, by which the snow and the text are both on screen.
-TEST(FrameOrder, isSkyLandscapeSnowTextScrollerPanel)
-{
-    constexpr int frames = 700;
-    std::vector<std::vector<uint16_t>> drawn;
-    Demo demo;
-    std::string error, silence;
-    std::srand(1);
-    ASSERT_TRUE(startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) << error;
-    for (int i = 0; i < frames; i++) {
-        ASSERT_TRUE(drawFrame(demo));
-        const auto* p = static_cast<const uint16_t*>(screen->pixels);
-        drawn.emplace_back(p, p + 320 * 240);
+// What the frame's order must produce, pixel for pixel, against each step
+// drawn on its own from the state the frame started with: the panel's
+// opaque pixels lie over everything, the text over the snow and the ground,
+// the snow over the ground, the ground over the sky band, and below the sky
+// whatever no step draws keeps the previous frame. Over the first 700 frames
+// of the committed data, by which the snow and the text are both on screen.
+class FrameLayers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error, silence;
+        ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) << error;
+        layer = screenOf(SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0));
     }
-    stopDemo(demo);
-
-    std::srand(1);
-    ASSERT_TRUE(startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) << error;
-    int white = 0, text = 0;
-    for (int i = 0; i < frames; i++) {
-        SDL_FillRect(screen, &demo.skyRect, 0x3A92);
-        demo.frame += 2;
-        drawLandscape(demo.frame, demo.heightMap);
-        drawFlakes(demo.frame);
-        stepScroller(demo.frame);
-        drawScroller(demo.frame);
-        SDL_UpperBlit(demo.panel, &demo.panelSrcRect, screen, &demo.panelDstRect);
-        const auto* p = static_cast<const uint16_t*>(screen->pixels);
-        ASSERT_TRUE(std::equal(p, p + 320 * 240, drawn[i].begin())) << "frame " << i + 1;
+    void TearDown() override
+    {
+        SDL_FreeSurface(layer.surface);
+        stopDemo(demo, edge);
     }
-    for (int y = 0; y < 240; y++)
-        for (int x = 150; x < 320; x++) {
-            white += pixel(x, y) == 0xFFFF;
-            for (int k = 4; k < 30; k++)
-                text += pixel(x, y) == RGB2value(7 * k + 50, 2 * k + 150, 2 * k + 150);
+    // The pixels one step draws on its own: drawn twice, on two different
+    // grounds, a pixel is the step's where both agree.
+    std::vector<std::optional<uint16_t>> alone(const std::function<void()>& step)
+    {
+        std::vector<std::optional<uint16_t>> drawn(320 * 240);
+        std::vector<uint16_t> first(320 * 240);
+        for (const uint16_t ground : {0x07E0, 0xF81F}) {
+            SDL_FillRect(layer.surface, nullptr, ground);
+            step();
+            for (int i = 0; i < 320 * 240; i++) {
+                const uint16_t p = static_cast<const uint16_t*>(layer.surface->pixels)[i];
+                if (ground == 0x07E0)
+                    first[i] = p;
+                else if (p == first[i] && p != 0xF81F && p != 0x07E0)
+                    drawn[i] = p;
+            }
         }
-    stopDemo(demo);
-    // Right of the panel only the snow draws white, and only the scroller
-    // the colours of its rows.
-    EXPECT_GT(white, 20);
-    EXPECT_GT(text, 20);
+        return drawn;
+    }
+    Demo demo;
+    Edge edge;
+    Screen layer;
+};
+
+TEST_F(FrameLayers, panelOverTextOverSnowOverGroundOverSky)
+{
+    const uint16_t sky = 0x3A92;
+    std::vector<uint16_t> previous(320 * 240, 0);
+    int snowShown = 0, textShown = 0;
+    for (int n = 1; n <= 700; n++) {
+        Demo before = demo;
+        ASSERT_TRUE(drawFrame(demo, edge));
+        const int frame = demo.frame;
+        const auto ground = alone([&] { drawLandscape(layer, before.tables, before.heightMap, frame); });
+        const auto snow = alone([&] {
+            Snow copy = before.snow;
+            drawFlakes(copy, layer, before.tables, frame);
+        });
+        const auto text = alone([&] {
+            Scroller copy = before.scroller;
+            stepScroller(copy, layer, frame);
+            drawScroller(copy, layer, before.tables, frame);
+        });
+        const auto panel = alone([&] {
+            SDL_Rect to = before.panelDstRect;
+            SDL_UpperBlit(before.panel, &before.panelSrcRect, layer.surface, &to);
+        });
+        for (int y = 0; y < 240; y++)
+            for (int x = 0; x < 320; x++) {
+                const int i = y * 320 + x;
+                const uint16_t want = panel[i]    ? *panel[i]
+                                      : text[i]   ? *text[i]
+                                      : snow[i]   ? *snow[i]
+                                      : ground[i] ? *ground[i]
+                                      : y < 60    ? sky
+                                                  : previous[i];
+                ASSERT_EQ(pixel(demo.screen, x, y), want) << "frame " << n << " at " << x << "," << y;
+                snowShown += !panel[i] && !text[i] && snow[i].has_value();
+                textShown += !panel[i] && text[i].has_value();
+            }
+        const auto* p = static_cast<const uint16_t*>(demo.screen.surface->pixels);
+        previous.assign(p, p + 320 * 240);
+    }
+    EXPECT_GT(snowShown, 1000);
+    EXPECT_GT(textShown, 1000);
 }

@@ -1,19 +1,107 @@
 // Finding, loading and checking the data files, in a scratch folder, and the
-// demo's start-up around them.
-#include "demo/startup.h"
-
-#include "render/render.h"
-
-#include <SDL_mixer.h>
+// demo's start-up around them: the library calls it makes, in their order,
+// and what it leaves behind.
+#include "data/data.h"
+#include "demo/demo.h"
+#include "platform/desktop/desktop.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
+
+// Every start-up call the demo makes to SDL and SDL_mixer, as it made it,
+// while recording is on; each still reaches the library.
+namespace {
+bool recording = false;
+std::vector<std::string> calls;
+
+template <typename... Args>
+void record(const char* format, Args... args)
+{
+    if (!recording)
+        return;
+    char line[256];
+    std::snprintf(line, sizeof line, format, args...);
+    calls.push_back(line);
+}
+
+std::string base(const char* path)
+{
+    return fs::path(path).filename().string();
+}
+}  // namespace
+
+extern "C" {
+int __real_SDL_Init(Uint32);
+int __real_SDL_ShowCursor(int);
+SDL_Joystick* __real_SDL_JoystickOpen(int);
+SDL_RWops* __real_SDL_RWFromFile(const char*, const char*);
+SDL_Surface* __real_SDL_LoadBMP_RW(SDL_RWops*, int);
+SDL_Surface* __real_SDL_SetVideoMode(int, int, int, Uint32);
+int __real_Mix_OpenAudio(int, Uint16, int, int);
+Mix_Music* __real_Mix_LoadMUS(const char*);
+int __real_Mix_PlayMusic(Mix_Music*, int);
+int __real_SDL_SetColorKey(SDL_Surface*, Uint32, Uint32);
+
+int __wrap_SDL_Init(Uint32 flags)
+{
+    record("SDL_Init(0x%x)", flags);
+    return __real_SDL_Init(flags);
+}
+int __wrap_SDL_ShowCursor(int toggle)
+{
+    record("SDL_ShowCursor(%d)", toggle);
+    return __real_SDL_ShowCursor(toggle);
+}
+SDL_Joystick* __wrap_SDL_JoystickOpen(int index)
+{
+    record("SDL_JoystickOpen(%d)", index);
+    return __real_SDL_JoystickOpen(index);
+}
+SDL_RWops* __wrap_SDL_RWFromFile(const char* file, const char* mode)
+{
+    record("SDL_RWFromFile(%s, %s)", base(file).c_str(), mode);
+    return __real_SDL_RWFromFile(file, mode);
+}
+SDL_Surface* __wrap_SDL_LoadBMP_RW(SDL_RWops* src, int freesrc)
+{
+    record("SDL_LoadBMP_RW(%d)", freesrc);
+    return __real_SDL_LoadBMP_RW(src, freesrc);
+}
+SDL_Surface* __wrap_SDL_SetVideoMode(int w, int h, int bpp, Uint32 flags)
+{
+    record("SDL_SetVideoMode(%d, %d, %d, 0x%x)", w, h, bpp, flags);
+    return __real_SDL_SetVideoMode(w, h, bpp, flags);
+}
+int __wrap_Mix_OpenAudio(int frequency, Uint16 format, int channels, int chunksize)
+{
+    record("Mix_OpenAudio(%d, 0x%x, %d, %d)", frequency, format, channels, chunksize);
+    return __real_Mix_OpenAudio(frequency, format, channels, chunksize);
+}
+Mix_Music* __wrap_Mix_LoadMUS(const char* file)
+{
+    record("Mix_LoadMUS(%s)", base(file).c_str());
+    return __real_Mix_LoadMUS(file);
+}
+int __wrap_Mix_PlayMusic(Mix_Music* music, int loops)
+{
+    record("Mix_PlayMusic(%d)", loops);
+    return __real_Mix_PlayMusic(music, loops);
+}
+int __wrap_SDL_SetColorKey(SDL_Surface* surface, Uint32 flag, Uint32 key)
+{
+    record("SDL_SetColorKey(0x%x, 0x%x)", flag, key);
+    return __real_SDL_SetColorKey(surface, flag, key);
+}
+}
 
 class Startup : public ::testing::Test {
 protected:
@@ -42,33 +130,42 @@ protected:
     }
     void free()
     {
-        SDL_FreeSurface(demo.panel);
-        SDL_FreeSurface(demo.heightMap);
-        demo = Demo{};
+        SDL_FreeSurface(panel);
+        SDL_FreeSurface(heightMap);
+        panel = heightMap = nullptr;
     }
     bool load()
     {
         free();
         error.clear();
-        const bool ok = loadImages(demo, dir.string(), error);
+        const bool ok = loadImages(dir.string(), panel, heightMap, error);
         // A failed load must not leave anything behind for the caller.
         if (!ok) {
-            EXPECT_EQ(demo.panel, nullptr);
-            EXPECT_EQ(demo.heightMap, nullptr);
+            EXPECT_EQ(panel, nullptr);
+            EXPECT_EQ(heightMap, nullptr);
         }
         return ok;
     }
+    Options options() const
+    {
+        Options o;
+        o.dataDirs = {dir.string()};
+        return o;
+    }
     fs::path dir;
+    SDL_Surface* panel = nullptr;
+    SDL_Surface* heightMap = nullptr;
     Demo demo;
-    std::string error;
+    Edge edge;
+    std::string error, silence;
 };
 
 TEST_F(Startup, loadsGoodImages)
 {
     saveGood();
     ASSERT_TRUE(load()) << error;
-    EXPECT_EQ(demo.heightMap->pitch, 300);
-    EXPECT_EQ(demo.panel->w, 150);
+    EXPECT_EQ(heightMap->pitch, 300);
+    EXPECT_EQ(panel->w, 150);
 }
 
 TEST_F(Startup, namesAMissingFileAndWhereItLooked)
@@ -157,33 +254,56 @@ TEST_F(Startup, takesTheFirstFolderHoldingThePanelAndNamesEveryFolderLookedIn)
     EXPECT_EQ(error, "cannot open \"gfx.dat\" in " + empty.string() + " or /nonexistent: No such file or directory");
 }
 
+// The calls of a full start, in the demo's fixed order: the
+// library, the cursor and the joystick; the panel and the height map; the
+// screen; the music; the panel's colour key.
+TEST_F(Startup, callsTheLibraryInTheDemosOrder)
+{
+    saveGood();
+    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
+    recording = true;
+    const bool started = startDemo(demo, edge, options(), error, silence);
+    recording = false;
+    ASSERT_TRUE(started) << error;
+    EXPECT_EQ(silence, "");
+    const std::vector<std::string> want = {
+        "SDL_Init(0x220)",
+        "SDL_ShowCursor(0)",
+        "SDL_JoystickOpen(0)",
+        "SDL_RWFromFile(gfx.dat, rb)",
+        "SDL_LoadBMP_RW(1)",
+        "SDL_RWFromFile(hm.dat, rb)",
+        "SDL_LoadBMP_RW(1)",
+        "SDL_SetVideoMode(320, 240, 16, 0x80000000)",
+        "Mix_OpenAudio(22050, 0x8010, 2, 1024)",
+        "Mix_LoadMUS(music.dat)",
+        "Mix_PlayMusic(0)",
+        "SDL_SetColorKey(0x1000, 0xff00ff)",
+    };
+    EXPECT_EQ(calls, want);
+    stopDemo(demo, edge);
+}
+
 // Music that cannot play only silences the demo, and silence says why.
-// Each start is a test of its own: SDL keeps one display surface per start.
 TEST_F(Startup, aFifoForMusicOnlySilences)
 {
     saveGood();
     ASSERT_EQ(mkfifo((dir / "music.dat").c_str(), 0600), 0);
-    ::Setup setup;
-    setup.dataDirs = {dir.string()};
-    std::string silence;
-    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
-    EXPECT_EQ(demo.music, nullptr);
+    ASSERT_TRUE(startDemo(demo, edge, options(), error, silence)) << error;
+    EXPECT_EQ(edge.music, nullptr);
     EXPECT_EQ(silence, "\"music.dat\" in " + dir.string() + " is not a regular file");
-    stopDemo(demo);
+    stopDemo(demo, edge);
 }
 
 TEST_F(Startup, playableMusicPlays)
 {
     saveGood();
     fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
-    ::Setup setup;
-    setup.dataDirs = {dir.string()};
-    std::string silence;
-    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
-    EXPECT_NE(demo.music, nullptr);
+    ASSERT_TRUE(startDemo(demo, edge, options(), error, silence)) << error;
+    EXPECT_NE(edge.music, nullptr);
     EXPECT_TRUE(Mix_PlayingMusic());
     EXPECT_EQ(silence, "");
-    stopDemo(demo);
+    stopDemo(demo, edge);
 }
 
 TEST_F(Startup, noSoundDeviceOnlySilences)
@@ -191,25 +311,26 @@ TEST_F(Startup, noSoundDeviceOnlySilences)
     saveGood();
     fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
     setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
-    ::Setup setup;
-    setup.dataDirs = {dir.string()};
-    std::string silence;
-    ASSERT_TRUE(startDemo(demo, setup, error, silence)) << error;
-    EXPECT_EQ(silence.rfind("no sound: ", 0), 0u) << silence;
-    EXPECT_NE(screen, nullptr);
-    stopDemo(demo);
+    ASSERT_TRUE(startDemo(demo, edge, options(), error, silence)) << error;
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_EQ(silence.rfind("no sound: ", 0), 0u) << silence;
+    EXPECT_NE(demo.screen.surface, nullptr);
+    stopDemo(demo, edge);
 }
 
+// Nothing of a failed start stays: no pictures, no screen, no library, and
+// the process as it was.
 TEST_F(Startup, aFailedStartLeavesNothingBehind)
 {
     saveBmp("gfx.dat", 150, 240, 24);
-    ::Setup setup;
-    setup.dataDirs = {dir.string()};
-    std::string silence;
-    EXPECT_FALSE(startDemo(demo, setup, error, silence));
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const std::string driverBefore = driver ? driver : "";
+    EXPECT_FALSE(startDemo(demo, edge, options(), error, silence));
     EXPECT_EQ(error, "cannot open \"hm.dat\" in " + dir.string() + ": No such file or directory");
     EXPECT_EQ(demo.panel, nullptr);
-    EXPECT_EQ(screen, nullptr);
+    EXPECT_EQ(demo.screen.surface, nullptr);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
+    EXPECT_EQ(std::getenv("SDL_NO_SIGNAL_HANDLERS"), nullptr);
+    driver = std::getenv("SDL_VIDEODRIVER");
+    EXPECT_EQ(driver ? driver : "", driverBefore);
 }

@@ -1,6 +1,5 @@
 #include "effects/landscape.h"
 
-#include "effects/tables.h"
 #include "offscreen.h"
 
 #include <vector>
@@ -23,7 +22,6 @@ extern "C" int __wrap_SDL_FillRect(SDL_Surface* s, SDL_Rect* r, Uint32 colour)
 
 class Landscape : public OffscreenMap {
 protected:
-    static void SetUpTestSuite() { buildTables(); }
     void SetUp() override
     {
         OffscreenMap::SetUp();
@@ -48,7 +46,7 @@ protected:
 TEST_F(Landscape, drawsEightThousandBoxesFarRowFirst)
 {
     flat(128);
-    drawLandscape(53, map);
+    drawLandscape(screen, tables, map, 53);
     const std::vector<int> rows = rowLengths();
     ASSERT_EQ(rows.size(), 100u);
     EXPECT_EQ(rows.front(), 123);
@@ -67,7 +65,7 @@ TEST_F(Landscape, firstFrameSamplesMapColumn63Row172)
     // ox 663 and oy 472 on the first frame; the colour comes 20 columns on.
     set(63, 172, 255);
     set(83, 172, 100);
-    drawLandscape(53, map);
+    drawLandscape(screen, tables, map, 53);
     ASSERT_FALSE(fills.empty());
     // sy = -38250 / 348 = -109, truncated toward zero: the box lies
     // wholly above the screen and is clipped away.
@@ -79,7 +77,7 @@ TEST_F(Landscape, firstFrameSamplesMapColumn63Row172)
 
 TEST_F(Landscape, flatZeroMapPutsTheNearRowBelowTheScreen)
 {
-    drawLandscape(53, map);
+    drawLandscape(screen, tables, map, 53);
     const std::vector<int> rows = rowLengths();
     ASSERT_EQ(rows.size(), 100u);
     for (size_t i = fills.size() - 41; i < fills.size(); i++)
@@ -99,7 +97,7 @@ TEST_F(Landscape, coloursOverflowIntoTheFieldAbove)
     for (const auto& c : cases) {
         flat(c.s);
         fills.clear();
-        drawLandscape(53, map);
+        drawLandscape(screen, tables, map, 53);
         EXPECT_EQ(fills.back().colour, c.colour) << "s " << c.s;
         EXPECT_EQ(pixel(200, 70), c.colour) << "s " << c.s;
     }
@@ -111,7 +109,7 @@ TEST_F(Landscape, nearerGroundCoversFartherGround)
     // are drawn last, so they win wherever they land.
     for (int x = 0; x < 300; x++)
         set(x, (99 + 472) % 300, 255);
-    drawLandscape(53, map);
+    drawLandscape(screen, tables, map, 53);
     const Fill& last = fills.back();
     EXPECT_EQ(last.rect.y, 102);
     // The 255-high box carries the colour of its own (high) sample.
@@ -122,10 +120,10 @@ TEST_F(Landscape, wrapsAroundTheMapEdges)
 {
     // Near the end of the path ox is 472 and oy 33: columns 472.. wrap to
     // 172.., so the far row's first box reads map column 172, row 33.
-    drawLandscape(14999, map);
+    drawLandscape(screen, tables, map, 14999);
     EXPECT_EQ(fills.size(), 8216u);
-    set((0 + pathX[14999]) % 300, (0 + pathY[14999]) % 300, 255);
+    set((0 + tables.pathX[14999]) % 300, (0 + tables.pathY[14999]) % 300, 255);
     fills.clear();
-    drawLandscape(14999, map);
+    drawLandscape(screen, tables, map, 14999);
     EXPECT_EQ(fills[0].rect.y, -49);
 }

@@ -1,27 +1,25 @@
 #include "effects/scroller.h"
 
 #include "assets/assets.h"
-#include "effects/tables.h"
 #include "offscreen.h"
 
 #include <cstring>
 
-class Scroller : public Offscreen {
+class WaveScroller : public Offscreen {
 protected:
-    static void SetUpTestSuite() { buildTables(); }
     void SetUp() override
     {
         Offscreen::SetUp();
-        clearScroller();
+        clearScroller(scroller);
     }
     // Points the cursor at the first occurrence of c in the text.
-    static void cursorAt(char c)
+    void cursorAt(char c)
     {
         const char* p = std::strchr(scrollText, c);
         ASSERT_NE(p, nullptr) << "'" << c << "' is not in the text";
         textCursor = static_cast<int>(p - scrollText);
     }
-    static bool bufferEmpty()
+    bool bufferEmpty() const
     {
         for (const auto& column : scrollBuffer)
             for (int32_t cell : column)
@@ -29,27 +27,32 @@ protected:
                     return false;
         return true;
     }
+    void step(int frame) { stepScroller(scroller, screen, frame); }
+    void draw(int frame) { drawScroller(scroller, screen, tables, frame); }
+    Scroller scroller;
+    int32_t (&scrollBuffer)[scrollColumns][scrollRows] = scroller.scrollBuffer;
+    int& textCursor = scroller.textCursor;
 };
 
-TEST_F(Scroller, textStepRunsOnEveryThirdFrameFrom55)
+TEST_F(WaveScroller, textStepRunsOnEveryThirdFrameFrom55)
 {
     cursorAt('A');
     const int start = textCursor;
-    stepScroller(53);
-    stepScroller(57);
+    step(53);
+    step(57);
     EXPECT_EQ(textCursor, start);
     EXPECT_TRUE(bufferEmpty());
-    stepScroller(55);
+    step(55);
     EXPECT_EQ(textCursor, start + 1);
     EXPECT_FALSE(bufferEmpty());
-    stepScroller(61);
+    step(61);
     EXPECT_EQ(textCursor, start + 2);
 }
 
-TEST_F(Scroller, expandsAWithItsGradient)
+TEST_F(WaveScroller, expandsAWithItsGradient)
 {
     cursorAt('A');
-    stepScroller(55);
+    step(55);
     // Buffer row 0 is glyph row 2, 0x38: three set columns in the middle.
     const int32_t row0[7] = {0, 0, 0x4CF3, 0x4CF3, 0x4CF3, 0, 0};
     for (int p = 0; p < 7; p++) {
@@ -68,7 +71,7 @@ TEST_F(Scroller, expandsAWithItsGradient)
     EXPECT_EQ(scrollBuffer[197][10], 0);
 }
 
-TEST_F(Scroller, bottomRowColourOnADescender)
+TEST_F(WaveScroller, bottomRowColourOnADescender)
 {
     // Some letter of the text reaches glyph row 14: 'g', 'p', 'q' or 'y'.
     const char* descender = std::strpbrk(scrollText, "gpqy");
@@ -76,15 +79,15 @@ TEST_F(Scroller, bottomRowColourOnADescender)
     textCursor = static_cast<int>(descender - scrollText);
     const unsigned char bits = font1[static_cast<unsigned char>(*descender) * 16 + 14];
     ASSERT_NE(bits & 0xFE, 0) << "'" << *descender << "' has no pixel in glyph row 14";
-    stepScroller(55);
+    step(55);
     for (int p = 0; p < 7; p++)
         EXPECT_EQ(scrollBuffer[189 + p][25], (bits >> (7 - p)) & 1 ? 0xFE9A : 0);
 }
 
-TEST_F(Scroller, mLosesItsRightmostColumn)
+TEST_F(WaveScroller, mLosesItsRightmostColumn)
 {
     cursorAt('m');
-    stepScroller(55);
+    step(55);
     // Glyph row 7, 0xDB, in buffer rows 10 and 11: bit 0 is not shown.
     const bool row[7] = {true, true, false, true, true, false, true};
     for (int j : {10, 11})
@@ -92,11 +95,11 @@ TEST_F(Scroller, mLosesItsRightmostColumn)
             EXPECT_EQ(scrollBuffer[189 + p][j] != 0, row[p]) << "column " << 189 + p << " row " << j;
 }
 
-TEST_F(Scroller, nulIsADotThenTheTextRestarts)
+TEST_F(WaveScroller, nulIsADotThenTheTextRestarts)
 {
     textCursor = 915;
     ASSERT_EQ(scrollText[915], '\0');
-    stepScroller(55);
+    step(55);
     EXPECT_EQ(textCursor, 0);
     // Glyph 0 has one dot, row 11 bit 4: buffer rows 18 and 19, column 192.
     int set = 0;
@@ -108,11 +111,11 @@ TEST_F(Scroller, nulIsADotThenTheTextRestarts)
     EXPECT_NE(scrollBuffer[192][19], 0);
 }
 
-TEST_F(Scroller, shiftsThreeColumnsAndWobbles)
+TEST_F(WaveScroller, shiftsThreeColumnsAndWobbles)
 {
     cursorAt('A');
-    stepScroller(55);
-    drawScroller(55);
+    step(55);
+    draw(55);
     // Column 191 moved to 188: x 318, row 0 lifted by waveTable[5] = 2.
     EXPECT_EQ(scrollBuffer[188][0], 0x4CF3);
     EXPECT_EQ(scrollBuffer[191][0], 0);
@@ -124,21 +127,21 @@ TEST_F(Scroller, shiftsThreeColumnsAndWobbles)
             ASSERT_EQ(pixel(x, y), 0) << x << "," << y;
 }
 
-TEST_F(Scroller, lastColumnLingersUntilTheNextGlyph)
+TEST_F(WaveScroller, lastColumnLingersUntilTheNextGlyph)
 {
     for (int j = 0; j < scrollRows; j++)
         scrollBuffer[195][j] = 0x1234;
-    drawScroller(55);
-    drawScroller(57);
+    draw(55);
+    draw(57);
     // Column 195 is never shifted: its copies reach 189, shown at x 319.
     EXPECT_EQ(scrollBuffer[195][0], 0x1234);
     EXPECT_EQ(scrollBuffer[192][0], 0x1234);
     EXPECT_EQ(scrollBuffer[189][0], 0x1234);
     EXPECT_EQ(scrollBuffer[196][0], 0);
-    EXPECT_EQ(pixel(319, 200 + waveTable[57 % 50]), 0x1234);
+    EXPECT_EQ(pixel(319, 200 + tables.waveTable[57 % 50]), 0x1234);
 }
 
-TEST_F(Scroller, leadingSpacesKeepTheScrollerEmpty)
+TEST_F(WaveScroller, leadingSpacesKeepTheScrollerEmpty)
 {
     int frame = 53;
     int steps = 0;
@@ -146,13 +149,13 @@ TEST_F(Scroller, leadingSpacesKeepTheScrollerEmpty)
         frame += 2;
         if ((frame / 2) % 3 == 0)
             steps++;
-        stepScroller(frame);
-        drawScroller(frame);
+        step(frame);
+        draw(frame);
     }
     EXPECT_EQ(textCursor, 30);
     EXPECT_EQ(count(0), 320 * 240);
     frame += 6;
-    stepScroller(frame);
-    drawScroller(frame);
+    step(frame);
+    draw(frame);
     EXPECT_GT(320 * 240 - count(0), 0);
 }

@@ -1,31 +1,28 @@
 #include "effects/snow.h"
 
-#include "effects/tables.h"
 #include "offscreen.h"
 
-#include <cstdlib>
-
-class Snow : public Offscreen {
+class Snowfall : public Offscreen {
 protected:
-    static void SetUpTestSuite() { buildTables(); }
     void SetUp() override
     {
         Offscreen::SetUp();
-        std::srand(1);  // the C library's own starting point
-        seedFlakes();
+        seedFlakes(snow);
     }
     // Parks every flake far above the screen, out of the way.
-    static void park()
+    void park()
     {
         for (Flake& f : flakes)
             f = {100, -5000, 1};
     }
+    void draw(int frame) { drawFlakes(snow, screen, tables, frame); }
+    Snow snow;
+    Flake (&flakes)[flakeCount] = snow.flakes;
+    const int32_t* pathX = tables.pathX;
 };
 
-TEST_F(Snow, seedsInRangeAndTheSameEveryRun)
+TEST_F(Snowfall, seedsInRange)
 {
-    Flake first[flakeCount];
-    std::copy(flakes, flakes + flakeCount, first);
     for (const Flake& f : flakes) {
         EXPECT_GE(f.x, 50);
         EXPECT_LE(f.x, 319);
@@ -34,28 +31,21 @@ TEST_F(Snow, seedsInRangeAndTheSameEveryRun)
         EXPECT_GE(f.speed, 1);
         EXPECT_LE(f.speed, 4);
     }
-    std::srand(1);
-    seedFlakes();
-    for (int i = 0; i < flakeCount; i++) {
-        EXPECT_EQ(flakes[i].x, first[i].x);
-        EXPECT_EQ(flakes[i].y, first[i].y);
-        EXPECT_EQ(flakes[i].speed, first[i].speed);
-    }
 }
 
-TEST_F(Snow, noFlakeInTheFirstFrame)
+TEST_F(Snowfall, noFlakeInTheFirstFrame)
 {
-    drawFlakes(53);
+    draw(53);
     EXPECT_EQ(count(0xFFFF), 0);
 }
 
-TEST_F(Snow, snowSetsInAndStaysOnScreen)
+TEST_F(Snowfall, snowSetsInAndStaysOnScreen)
 {
     int frame = 53;
     for (; frame < 53 + 2 * 1400; frame += 2)
-        drawFlakes(frame);
+        draw(frame);
     fill(0);
-    drawFlakes(frame);
+    draw(frame);
     EXPECT_GT(count(0xFFFF), 50);
     // Visible flakes lie in columns 51..319.
     for (int y = 0; y < 240; y++)
@@ -63,12 +53,12 @@ TEST_F(Snow, snowSetsInAndStaysOnScreen)
             ASSERT_EQ(pixel(x, y), 0) << x << "," << y;
 }
 
-TEST_F(Snow, drawsWhiteAtTheCameraOffsetThenFalls)
+TEST_F(Snowfall, drawsWhiteAtTheCameraOffsetThenFalls)
 {
     park();
     flakes[7] = {100, 10, 3};
     // pathX[53] is 663: column 320 - (1326 + 100) % 270 = 244.
-    drawFlakes(53);
+    draw(53);
     EXPECT_EQ(pixel(244, 10), 0xFFFF);
     EXPECT_EQ(count(0xFFFF), 1);
     EXPECT_EQ(flakes[7].y, 13);
@@ -76,7 +66,7 @@ TEST_F(Snow, drawsWhiteAtTheCameraOffsetThenFalls)
     EXPECT_EQ(flakes[7].x, 101);
 }
 
-TEST_F(Snow, clipsInsteadOfWrapping)
+TEST_F(Snowfall, clipsInsteadOfWrapping)
 {
     park();
     // (1326 + 294) % 270 == 0: screen column 320, off the right edge.
@@ -85,24 +75,24 @@ TEST_F(Snow, clipsInsteadOfWrapping)
     flakes[1] = {-1400, 60, 1};
     // Row 240: drawn, clipped, and still moving (the test is y > 240).
     flakes[2] = {100, 240, 2};
-    drawFlakes(53);
+    draw(53);
     EXPECT_EQ(count(0xFFFF), 0);
     EXPECT_EQ(flakes[2].y, 242);
 }
 
-TEST_F(Snow, restartedFlakeShowsAtRowSpeedMinusOne)
+TEST_F(Snowfall, restartedFlakeShowsAtRowSpeedMinusOne)
 {
     park();
     flakes[3] = {100, 241, 1};
-    drawFlakes(53);  // drawn off screen, then restarts
+    draw(53);  // drawn off screen, then restarts
     const Flake restarted = flakes[3];
     EXPECT_EQ(restarted.y, -1);
     EXPECT_GE(restarted.x, 0);
     EXPECT_LT(restarted.x, 270);
-    drawFlakes(55);  // drawn at row -1, invisible
+    draw(55);  // drawn at row -1, invisible
     EXPECT_EQ(count(0xFFFF), 0);
     const int column = 320 - (2 * pathX[57] + flakes[3].x) % 270;
-    drawFlakes(57);
+    draw(57);
     EXPECT_EQ(count(0xFFFF), 1);
     EXPECT_EQ(pixel(column, restarted.speed - 1), 0xFFFF);
 }

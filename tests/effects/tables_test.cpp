@@ -1,16 +1,19 @@
 #include "effects/tables.h"
 
-#include <gtest/gtest.h>
+#include "offscreen.h"
 
 #include <algorithm>
 #include <numeric>
 
-class Tables : public ::testing::Test {
+class MotionTables : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { buildTables(); }
+    const Tables& tables = motionTables();
+    const int32_t* pathX = tables.pathX;
+    const int32_t* pathY = tables.pathY;
+    const int32_t* waveTable = tables.waveTable;
 };
 
-TEST_F(Tables, pathValuesAtKnownIndices)
+TEST_F(MotionTables, pathValuesAtKnownIndices)
 {
     EXPECT_EQ(pathX[0], 500);
     EXPECT_EQ(pathY[0], 500);
@@ -22,7 +25,7 @@ TEST_F(Tables, pathValuesAtKnownIndices)
     EXPECT_EQ(pathY[14999], 33);
 }
 
-TEST_F(Tables, pathExtremes)
+TEST_F(MotionTables, pathExtremes)
 {
     EXPECT_EQ(*std::max_element(pathX, pathX + pathLength), 999);
     EXPECT_EQ(*std::min_element(pathX, pathX + pathLength), 0);
@@ -30,7 +33,7 @@ TEST_F(Tables, pathExtremes)
     EXPECT_EQ(*std::min_element(pathY, pathY + pathLength), 0);
 }
 
-TEST_F(Tables, waveIsTruncatedSine)
+TEST_F(MotionTables, waveIsTruncatedSine)
 {
     const int32_t expected[waveLength] = {0,  0,  1,  1,  2,  2,  3,  3,  4,  4,  4,  4,  4,  4,  4,  4,  4,
                                           4,  3,  3,  2,  2,  1,  1,  0,  0,  0,  -1, -1, -2, -2, -3, -3, -4,
@@ -39,7 +42,7 @@ TEST_F(Tables, waveIsTruncatedSine)
         EXPECT_EQ(waveTable[i], expected[i]) << "index " << i;
 }
 
-TEST_F(Tables, snowDriftCancelsOverOneWave)
+TEST_F(MotionTables, snowDriftCancelsOverOneWave)
 {
     int sum = 0;
     for (int i = 0; i < waveLength; i++)

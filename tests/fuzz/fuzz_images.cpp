@@ -1,22 +1,29 @@
 // libFuzzer target: bytes taken as "gfx.dat" or "hm.dat" go through the
 // demo's own reading and checks, and whatever passes is drawn with, so a
 // gap in the checks shows up as a bad read in the effects.
-#include "demo/startup.h"
+#include "data/data.h"
+#include "demo/demo.h"
 #include "effects/landscape.h"
-#include "render/render.h"
+#include "platform/desktop/desktop.h"
 
 #include <SDL.h>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+// The demo's own start-up, with the committed files, gives the tables and a
+// 5-6-5 screen to draw on.
+Demo demo;
+Edge edge;
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The demo's own start-up, with the committed files, gives the tables
-    // and a 5-6-5 screen to draw on.
-    static Demo demo;
     std::string error, silence;
-    if (!startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence))
+    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence))
         std::abort();
     return 0;
 }
@@ -37,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (isMap) {
         if (checkHeightMap(image, error))
-            for (int frame = 1; frame < 15000; frame += 2999)
-                drawLandscape(frame, image);
+            for (int frame = 1; frame < pathLength; frame += 2999)
+                drawLandscape(demo.screen, demo.tables, image, frame);
     } else if (checkPanel(image, error)) {
         keyPanel(image);
-        SDL_Rect src = {0, 0, 150, 240}, dst = {0, 0, 0, 0};
-        SDL_UpperBlit(image, &src, screen, &dst);
+        SDL_Rect to = demo.panelDstRect;
+        SDL_UpperBlit(image, &demo.panelSrcRect, demo.screen.surface, &to);
     }
     SDL_FreeSurface(image);
     return 0;

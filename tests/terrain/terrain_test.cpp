@@ -3,9 +3,9 @@
 // to the targets over a whole flight.
 #include "measure.h"
 
-#include "demo/startup.h"
-#include "effects/tables.h"
+#include "demo/demo.h"
 #include "offscreen.h"
+#include "platform/desktop/desktop.h"
 
 #include <algorithm>
 
@@ -20,24 +20,23 @@ int band(int s)
 
 class Terrain : public OffscreenMap {
 protected:
-    static void SetUpTestSuite() { buildTables(); }
     Measures measure(int frame)
     {
-        const std::vector<int> samples = colourSamples();  // draws on screen too
-        drawBare(frame, map);
-        return measureScreen(samples);
+        const std::vector<int> samples = colourSamples(screen, tables);  // draws on screen too
+        drawBare(screen, tables, map, frame);
+        return measureScreen(screen, samples);
     }
 };
 
 TEST_F(Terrain, everyColourDecodesToItsOwnBandAndNoneIsTheSentinel)
 {
-    const std::vector<int> samples = colourSamples();
+    const std::vector<int> samples = colourSamples(screen, tables);
     for (int s = 0; s < 256; s++) {
         flat(s);
-        drawBare(53, map);
+        drawBare(screen, tables, map, 53);
         int drawn = 0;
         for (int i = 0; i < 320 * 240; i++) {
-            const uint16_t p = static_cast<const uint16_t*>(screen->pixels)[i];
+            const uint16_t p = static_cast<const uint16_t*>(screen.surface->pixels)[i];
             if (p == unDrawn)
                 continue;
             ++drawn;
@@ -86,7 +85,7 @@ TEST_F(Terrain, midBlueGroundIsLegibleUnderTheLighterTextRows)
 // the last high row ends on screen row 214 and nothing draws below it.
 TEST_F(Terrain, aDropTowardsTheViewerLeavesAHoleBelowIt)
 {
-    const int oy = pathY[53];
+    const int oy = tables.pathY[53];
     for (int y = 0; y < 300; y++)
         SDL_memset(static_cast<Uint8*>(map->pixels) + y * 300, (y - oy + 300) % 300 < 90 ? 100 : 0, 300);
     EXPECT_DOUBLE_EQ(measure(53).holes, 25.0 / 180);
@@ -95,10 +94,11 @@ TEST_F(Terrain, aDropTowardsTheViewerLeavesAHoleBelowIt)
 TEST(TerrainFlight, committedHeightMapMeetsTheTargets)
 {
     Demo demo;
+    Edge edge;
     std::string error, silence;
-    ASSERT_TRUE(startDemo(demo, offscreenSetup(NEWYEAR_DATA_DIR), error, silence)) << error;
-    const std::vector<Measures> flight = measureFlight(demo.heightMap);
-    stopDemo(demo);
+    ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) << error;
+    const std::vector<Measures> flight = measureFlight(demo.screen, demo.tables, demo.heightMap);
+    stopDemo(demo, edge);
     ASSERT_EQ(flight.size(), 7500u);
     std::vector<double> holes, sky, saturated, legible;
     for (const Measures& m : flight) {

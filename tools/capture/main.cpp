@@ -3,10 +3,9 @@
 // It reads gfx.dat and hm.dat from the working directory and starts up
 // through the demo's own start-up, so frame N here is frame N on the demo's
 // screen.
-#include "demo/frame.h"
-#include "demo/startup.h"
+#include "demo/demo.h"
+#include "platform/desktop/desktop.h"
 #include "png.h"
-#include "render/render.h"
 
 #include <cerrno>
 #include <charconv>
@@ -87,21 +86,22 @@ int main(int argc, char** argv)
         return fail(error);
 
     Demo demo;
+    Edge edge;
     std::string silence;
-    if (!startDemo(demo, offscreenSetup(""), error, silence))
+    if (!startDemo(demo, edge, offscreenOptions(""), error, silence))
         return fail(error);
     // A long run tells a viewer at a terminal how far it has come.
     const bool progress = isatty(STDERR_FILENO) && last - first >= 1000;
     int status = 0;
     for (long n = 1; n <= last && status == 0; n++) {
-        drawFrame(demo);
-        if (n >= first && !writePng(screen, frameName(argv[3], n), error))
+        drawFrame(demo, edge);
+        if (n >= first && !writePng(demo.screen.surface, frameName(argv[3], n), error))
             status = fail(error);
         if (progress && n % 500 == 0)
             std::fprintf(stderr, "\rframe %ld of %ld", n, last);
     }
     if (progress)
         std::fprintf(stderr, "\n");
-    stopDemo(demo);
+    stopDemo(demo, edge);
     return status;
 }

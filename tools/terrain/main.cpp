@@ -4,9 +4,9 @@
 // and writes SHEET, a PNG of 12 frames spread over the flight: sky band,
 // landscape and DATADIR/gfx.dat over it, with holes left in loud green.
 #include "../capture/png.h"
-#include "demo/startup.h"
+#include "demo/demo.h"
 #include "measure.h"
-#include "render/render.h"
+#include "platform/desktop/desktop.h"
 
 #include <cstdio>
 #include <string>
@@ -61,30 +61,33 @@ void report(const std::vector<Measures>& flight)
 
 // The frame as the demo shows it without snow and text: the sky band where
 // no box drew, holes left unDrawn, and the panel on top.
-void dressFrame(SDL_Surface* panel)
+void dressFrame(Demo& demo)
 {
-    const uint16_t sky = static_cast<uint16_t>(RGB2value(60, 80, 150));
-    auto* p = static_cast<uint16_t*>(screen->pixels);
-    for (int i = 0; i < screenWidth * 60; i++)
+    const uint16_t sky = static_cast<uint16_t>(RGB2value(demo.screen, skyColour.r, skyColour.g, skyColour.b));
+    auto* p = static_cast<uint16_t*>(demo.screen.surface->pixels);
+    for (int i = 0; i < screenWidth * skyHeight; i++)
         if (p[i] == unDrawn)
             p[i] = sky;
-    SDL_Rect from = {0, 0, 150, 240}, to = {0, 0, 0, 0};
-    SDL_BlitSurface(panel, &from, screen, &to);
+    SDL_UpperBlit(demo.panel, &demo.panelSrcRect, demo.screen.surface, &demo.panelDstRect);
 }
 
-bool writeSheet(const SDL_Surface* heightMap, SDL_Surface* panel, const std::string& path, std::string& error)
+bool writeSheet(Demo& demo, const std::string& path, std::string& error)
 {
     SDL_Surface* sheet = SDL_CreateRGBSurface(SDL_SWSURFACE, sheetColumns * (screenWidth + gap) - gap,
                                               sheetRows * (screenHeight + gap) - gap, 16, 0xF800, 0x07E0, 0x001F, 0);
+    if (!sheet) {
+        error = std::string("cannot make the contact sheet: ") + SDL_GetError();
+        return false;
+    }
     std::printf("contact sheet, left to right and down, frames n (frame = 51 + 2n):");
     for (int i = 0; i < sheetColumns * sheetRows; i++) {
         const int n = (2 * i + 1) * flightFrames / (2 * sheetColumns * sheetRows);
         std::printf(" %d", n);
-        drawBare(flightFrame(n), heightMap);
-        dressFrame(panel);
+        drawBare(demo.screen, demo.tables, demo.heightMap, flightFrame(n));
+        dressFrame(demo);
         SDL_Rect to = {static_cast<Sint16>(i % sheetColumns * (screenWidth + gap)),
                        static_cast<Sint16>(i / sheetColumns * (screenHeight + gap)), 0, 0};
-        SDL_BlitSurface(screen, nullptr, sheet, &to);
+        SDL_UpperBlit(demo.screen.surface, nullptr, sheet, &to);
     }
     std::printf("\n");
     const bool ok = writePng(sheet, path, error);
@@ -92,12 +95,12 @@ bool writeSheet(const SDL_Surface* heightMap, SDL_Surface* panel, const std::str
     return ok;
 }
 
-int run(const Demo& demo, const std::string& dir, const std::string& sheetPath)
+int run(Demo& demo, const std::string& dir, const std::string& sheetPath)
 {
-    std::printf("%s/hm.dat over %d frames, columns 150..319\n", dir.c_str(), flightFrames);
-    report(measureFlight(demo.heightMap));
+    std::printf("%s/hm.dat over %d frames, columns %d..%d\n", dir.c_str(), flightFrames, panelWidth, screenWidth - 1);
+    report(measureFlight(demo.screen, demo.tables, demo.heightMap));
     std::string error;
-    if (!writeSheet(demo.heightMap, demo.panel, sheetPath, error))
+    if (!writeSheet(demo, sheetPath, error))
         return fail(error);
     return 0;
 }
@@ -112,10 +115,11 @@ int main(int argc, char** argv)
     }
     // The demo's own start-up, on an offscreen screen.
     Demo demo;
+    Edge edge;
     std::string error, silence;
-    if (!startDemo(demo, offscreenSetup(argv[1]), error, silence))
+    if (!startDemo(demo, edge, offscreenOptions(argv[1]), error, silence))
         return fail(error);
     const int status = run(demo, argv[1], argv[2]);
-    stopDemo(demo);
+    stopDemo(demo, edge);
     return status;
 }

@@ -1,7 +1,7 @@
 #include "measure.h"
 
 #include "effects/landscape.h"
-#include "render/render.h"
+#include "effects/scroller.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,14 +9,9 @@
 
 namespace {
 
-constexpr int panelWidth = 150;
-constexpr int skyRows = 60;
-constexpr int textTop = 200;
-constexpr int textRows = 26;
-
-uint16_t pixel(int x, int y)
+uint16_t pixel(const Screen& screen, int x, int y)
 {
-    return static_cast<const uint16_t*>(screen->pixels)[y * screenWidth + x];
+    return static_cast<const uint16_t*>(screen.surface->pixels)[y * screenWidth + x];
 }
 
 double linear(unsigned v)
@@ -45,23 +40,22 @@ double contrast(double a, double b)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-double textLuminance(int row)
+double textLuminance(const Screen& screen, int y)
 {
-    const int k = row - textTop + 4;
-    return luminance(static_cast<uint16_t>(RGB2value(7 * k + 50, 2 * k + 150, 2 * k + 150)));
+    return luminance(static_cast<uint16_t>(textColour(screen, y - textY)));
 }
 
 }  // namespace
 
-std::vector<int> colourSamples()
+std::vector<int> colourSamples(const Screen& screen, const Tables& tables)
 {
     std::vector<int> samples(65536, -1);
     SDL_Surface* map = SDL_CreateRGBSurface(SDL_SWSURFACE, mapSize, mapSize, 8, 0, 0, 0, 0);
     for (int s = 0; s < 256; s++) {
         SDL_memset(map->pixels, s, mapSize * mapSize);
-        drawBare(53, map);
+        drawBare(screen, tables, map, 53);
         for (int y = 0; y < screenHeight; y++) {
-            const uint16_t p = pixel(screenWidth - 1, y);
+            const uint16_t p = pixel(screen, screenWidth - 1, y);
             if (p != unDrawn && samples[p] < 0)
                 samples[p] = s;
         }
@@ -70,22 +64,22 @@ std::vector<int> colourSamples()
     return samples;
 }
 
-void drawBare(int frame, const SDL_Surface* heightMap)
+void drawBare(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap, int frame)
 {
-    SDL_FillRect(screen, nullptr, unDrawn);
-    drawLandscape(frame, heightMap);
+    SDL_FillRect(screen.surface, nullptr, unDrawn);
+    drawLandscape(screen, tables, heightMap, frame);
 }
 
-Measures measureScreen(const std::vector<int>& samples)
+Measures measureScreen(const Screen& screen, const std::vector<int>& samples)
 {
     int holes = 0, sky = 0, ground = 0, saturated = 0, legible = 0;
     for (int y = 0; y < screenHeight; y++) {
-        const bool inText = y >= textTop && y < textTop + textRows;
-        const double text = inText ? textLuminance(y) : 0;
+        const bool inText = y >= textY && y < textY + scrollRows;
+        const double text = inText ? textLuminance(screen, y) : 0;
         for (int x = panelWidth; x < screenWidth; x++) {
-            const uint16_t p = pixel(x, y);
+            const uint16_t p = pixel(screen, x, y);
             if (p == unDrawn) {
-                ++(y < skyRows ? sky : holes);
+                ++(y < skyHeight ? sky : holes);
                 continue;
             }
             ++ground;
@@ -94,17 +88,17 @@ Measures measureScreen(const std::vector<int>& samples)
         }
     }
     const double width = screenWidth - panelWidth;
-    return {holes / (width * (screenHeight - skyRows)), sky / (width * skyRows),
-            ground ? double(saturated) / ground : 0, legible / (width * textRows)};
+    return {holes / (width * (screenHeight - skyHeight)), sky / (width * skyHeight),
+            ground ? double(saturated) / ground : 0, legible / (width * scrollRows)};
 }
 
-std::vector<Measures> measureFlight(const SDL_Surface* heightMap)
+std::vector<Measures> measureFlight(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap)
 {
-    const std::vector<int> samples = colourSamples();
+    const std::vector<int> samples = colourSamples(screen, tables);
     std::vector<Measures> flight;
     for (int n = 1; n <= flightFrames; n++) {
-        drawBare(flightFrame(n), heightMap);
-        flight.push_back(measureScreen(samples));
+        drawBare(screen, tables, heightMap, flightFrame(n));
+        flight.push_back(measureScreen(screen, samples));
     }
     return flight;
 }

@@ -1,5 +1,5 @@
 // What a viewer sees of the landscape along the whole camera path, from the
-// demo's own drawLandscape on the offscreen 5-6-5 surface `screen`.
+// demo's own drawLandscape on an offscreen 5-6-5 screen.
 //
 // A flight is the 7500 frames the demo draws on one pass of the path:
 // `frame` 53, 55, ... 15051. Each frame is drawn on its own: the whole screen
@@ -16,11 +16,14 @@
 // - legible: pixels of the text band, rows 200..225, whose ground has a
 //   contrast ratio (L1 + 0.05) / (L2 + 0.05) of at least 3 with the
 //   scroller's text colour of that row, over all 26 x 170 pixels; a hole is
-//   not legible. Row y takes the colour of buffer row j = y - 200, that is
-//   RGB2value(7k + 50, 2k + 150, 2k + 150) with k = j + 4. Both colours are
+//   not legible. Row y takes the colour of buffer row y - 200, the
+//   scroller's own textColour (its wobble is left out). Both colours are
 //   widened from 5-6-5 to 8 bits by repeating their top bits, and L is the
 //   relative luminance of web accessibility rules (sRGB, linearised).
 #pragma once
+
+#include "effects/tables.h"
+#include "render/render.h"
 
 #include <SDL.h>
 #include <cstdint>
@@ -41,15 +44,15 @@ struct Measures {
 };
 
 // For every 16-bit colour the s of the first flat map drawn in it, or -1.
-std::vector<int> colourSamples();
+std::vector<int> colourSamples(const Screen& screen, const Tables& tables);
 
 // Fills screen with unDrawn and draws the landscape of frame on it.
-void drawBare(int frame, const SDL_Surface* heightMap);
+void drawBare(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap, int frame);
 
 // Measures what drawBare left on screen.
-Measures measureScreen(const std::vector<int>& samples);
+Measures measureScreen(const Screen& screen, const std::vector<int>& samples);
 
-std::vector<Measures> measureFlight(const SDL_Surface* heightMap);
+std::vector<Measures> measureFlight(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap);
 
 // The value at share q (0..1) of the ascending order, nearest rank below.
 double quantile(std::vector<double> values, double q);

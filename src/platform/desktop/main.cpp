@@ -1,15 +1,14 @@
 // newyear: a self-running new-year greeting. Opens a 320x240 16-bit full
 // screen, plays the music once and draws the landscape, the snow, the
-// scroller and the panel every 20 ms until Escape (or joystick button 8 or
+// scroller and the panel, waiting 20 ms after each frame, until Escape (or joystick button 8 or
 // 14) is pressed. It reads gfx.dat, hm.dat and music.dat and writes nothing.
 //
 // Started without options it does exactly that, with the data from the
 // working directory, or from the installed data folder when gfx.dat is not
 // there. The options only add around it: a window, another data folder,
 // silence.
-#include "demo/frame.h"
-#include "demo/startup.h"
-#include "render/render.h"
+#include "demo/demo.h"
+#include "platform/desktop/desktop.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -65,8 +64,8 @@ bool parseScale(const char* text, int& scale)
     return true;
 }
 
-// Reads the options into setup. Returns -1 to go on, or the exit status.
-int readOptions(int argc, char** argv, Setup& setup)
+// Reads the command line into options. Returns -1 to go on, or the exit status.
+int readOptions(int argc, char** argv, Options& options)
 {
     enum { versionOption = 1000 };
     const option longOptions[] = {
@@ -83,18 +82,18 @@ int readOptions(int argc, char** argv, Setup& setup)
     while ((c = getopt_long(argc, argv, ":ws:d:mh", longOptions, nullptr)) != -1) {
         switch (c) {
             case 'w':
-                setup.display = Display::window;
+                options.mode = ScreenMode::window;
                 break;
             case 's':
-                if (!parseScale(optarg, setup.scale))
+                if (!parseScale(optarg, options.scale))
                     return usage(std::string("the scale must be a whole number from 1 to 16, not \"") + optarg + "\"");
-                setup.display = Display::window;
+                options.mode = ScreenMode::window;
                 break;
             case 'd':
-                setup.dataDirs = {optarg};
+                options.dataDirs = {optarg};
                 break;
             case 'm':
-                setup.music = false;
+                options.music = false;
                 break;
             case 'h':
                 return help();
@@ -116,27 +115,26 @@ int readOptions(int argc, char** argv, Setup& setup)
 
 int main(int argc, char** argv)
 {
-    Setup setup;
+    Options options;
     char cwd[4096];
-    setup.dataDirs = {getcwd(cwd, sizeof cwd) ? cwd : "."};
-    if (setup.dataDirs[0] != NEWYEAR_INSTALLED_DATA)
-        setup.dataDirs.push_back(NEWYEAR_INSTALLED_DATA);
-    if (const int status = readOptions(argc, argv, setup); status >= 0)
+    options.dataDirs = {getcwd(cwd, sizeof cwd) ? cwd : "."};
+    if (options.dataDirs[0] != NEWYEAR_INSTALLED_DATA)
+        options.dataDirs.push_back(NEWYEAR_INSTALLED_DATA);
+    if (const int status = readOptions(argc, argv, options); status >= 0)
         return status;
 
     Demo demo;
+    Edge edge;
     std::string error, silence;
-    if (!startDemo(demo, setup, error, silence)) {
+    if (!startDemo(demo, edge, options, error, silence)) {
         std::fprintf(stderr, "newyear: %s\n", error.c_str());
         return 1;
     }
     if (!silence.empty())
         std::fprintf(stderr, "newyear: playing without music: %s\n", silence.c_str());
 
-    while (drawFrame(demo)) {
-        SDL_Flip(screen);
-        SDL_Delay(20);
-    }
-    stopDemo(demo);
+    while (drawFrame(demo, edge))
+        showFrame(edge);
+    stopDemo(demo, edge);
     return 0;
 }

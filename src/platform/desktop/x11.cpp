@@ -1,14 +1,13 @@
-#include "demo/xdisplay.h"
+#include "platform/desktop/x11.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <csignal>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -67,11 +66,7 @@ Window ownWindow(Display* x, Window root)
     return found;
 }
 
-// The local X server's socket, as the display ":N" names it; empty for a
-// display elsewhere.
-sockaddr_un server = {};
-
-bool serverAnswers()
+bool serverAnswers(const sockaddr_un& server)
 {
     const int s = socket(AF_UNIX, SOCK_STREAM, 0);
     if (s < 0)
@@ -81,61 +76,88 @@ bool serverAnswers()
     std::memmove(abstract.sun_path + 1, server.sun_path, sizeof server.sun_path - 1);
     abstract.sun_path[0] = '\0';
     const socklen_t length = offsetof(sockaddr_un, sun_path) + 1 + std::strlen(server.sun_path);
-    const bool answers = connect(s, reinterpret_cast<sockaddr*>(&abstract), length) == 0 ||
-                         connect(s, reinterpret_cast<sockaddr*>(&server), sizeof server) == 0;
+    const bool answers = connect(s, reinterpret_cast<const sockaddr*>(&abstract), length) == 0 ||
+                         connect(s, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0;
     close(s);
     return answers;
 }
 
-// Our connection to the server, once SDL has made it: when the server goes,
-// it hangs up before it stops listening.
-int connection = -1;
-
-bool hungUp()
+bool hungUp(int connection)
 {
     pollfd p = {connection, POLLRDHUP, 0};
     return connection >= 0 && poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLRDHUP | POLLERR));
 }
 
-// The socket SDL opened to the server, found by its peer's name.
-int findConnection()
-{
-    for (int fd = 3; fd < 1024; fd++) {
-        sockaddr_un peer = {};
-        socklen_t length = sizeof peer;
-        if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 || peer.sun_family != AF_UNIX)
-            continue;
-        const char* path = peer.sun_path[0] ? peer.sun_path : peer.sun_path + 1;
-        if (std::strncmp(path, server.sun_path, sizeof peer.sun_path - 1) == 0)
-            return fd;
-    }
-    return -1;
-}
+// What the innermost live FaultGuard watches; a signal handler has no other
+// way to reach it.
+const XWatch* guarded = nullptr;
 
 void onFault(int)
 {
-    if (server.sun_family == AF_UNIX && (hungUp() || !serverAnswers()))
+    if (guarded && guarded->server.sun_family == AF_UNIX &&
+        (hungUp(guarded->connection) || !serverAnswers(guarded->server)))
         displayLost();
     // A fault of its own: let it take its usual course when the faulting
     // instruction runs again.
     signal(SIGSEGV, SIG_DFL);
 }
 
-struct sigaction previous;
-
 }  // namespace
 
-void watchDisplay()
+void watchDisplay(XWatch& x, ProcessChanges& changes)
 {
-    XSetIOErrorHandler(onIOError);
+    changes.ioErrorHandler = XSetIOErrorHandler(onIOError);
+    changes.handlerSet = true;
+    x = XWatch{};
     const char* name = std::getenv("DISPLAY");
     const char* colon = name ? std::strchr(name, ':') : nullptr;
     if (!colon || (colon != name && std::strncmp(name, "unix:", 5) != 0))
         return;
-    server.sun_family = AF_UNIX;
+    x.server.sun_family = AF_UNIX;
     const size_t digits = std::strspn(colon + 1, "0123456789");
-    std::strcpy(server.sun_path, "/tmp/.X11-unix/X");
-    std::strncat(server.sun_path, colon + 1, digits < 20 ? digits : 20);
+    std::strcpy(x.server.sun_path, "/tmp/.X11-unix/X");
+    std::strncat(x.server.sun_path, colon + 1, digits < 20 ? digits : 20);
+}
+
+void unwatchDisplay(int (*previous)(_XDisplay*))
+{
+    XSetIOErrorHandler(previous);
+}
+
+void findConnection(XWatch& x)
+{
+    x.connection = -1;
+    DIR* fds = x.server.sun_family == AF_UNIX ? opendir("/proc/self/fd") : nullptr;
+    if (!fds)
+        return;
+    while (const dirent* entry = readdir(fds)) {
+        const int fd = std::atoi(entry->d_name);
+        sockaddr_un peer = {};
+        socklen_t length = sizeof peer;
+        if (fd <= STDERR_FILENO || fd == dirfd(fds) ||
+            getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 || peer.sun_family != AF_UNIX)
+            continue;
+        const char* path = peer.sun_path[0] ? peer.sun_path : peer.sun_path + 1;
+        if (std::strncmp(path, x.server.sun_path, sizeof peer.sun_path - 1) == 0) {
+            x.connection = fd;
+            break;
+        }
+    }
+    closedir(fds);
+}
+
+FaultGuard::FaultGuard(const XWatch& x) : outer(guarded)
+{
+    guarded = &x;
+    struct sigaction guard = {};
+    guard.sa_handler = onFault;
+    sigaction(SIGSEGV, &guard, &previous);
+}
+
+FaultGuard::~FaultGuard()
+{
+    sigaction(SIGSEGV, &previous, nullptr);
+    guarded = outer;
 }
 
 void fillScreen()
@@ -154,19 +176,4 @@ void fillScreen()
         }
     }
     XCloseDisplay(x);
-}
-
-void guardVideoMode(bool on)
-{
-    static bool armed = false;
-    if (on && !armed) {
-        if (server.sun_family == AF_UNIX)
-            connection = findConnection();
-        struct sigaction guard = {};
-        guard.sa_handler = onFault;
-        sigaction(SIGSEGV, &guard, &previous);
-    } else if (!on && armed) {
-        sigaction(SIGSEGV, &previous, nullptr);
-    }
-    armed = on;
 }

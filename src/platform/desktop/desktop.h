@@ -1,0 +1,25 @@
+// The desktop edge: the demo on SDL 1.2 (sdl12-compat over SDL 2) and
+// SDL_mixer 1.2, full screen or in a window on X, or on an offscreen
+// surface for the tools and tests. Implements platform/edge.h.
+#pragma once
+
+#include "platform/desktop/process.h"
+#include "platform/desktop/x11.h"
+#include "platform/edge.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+struct Edge {
+    SDL_Surface* display = nullptr;    // the screen SDL or we made
+    SDL_Surface* offscreen = nullptr;  // the screen, when it is a surface of our own
+    SDL_Surface* icon = nullptr;
+    Mix_Music* music = nullptr;  // null while playing in silence
+    bool audioOpen = false;
+    bool closeQuits = false;  // in a window the close button quits; full screen ignores it
+    XWatch x;
+    ProcessChanges changes;
+};
+
+// Shows the frame just drawn, then waits 20 ms: the whole pacing.
+void showFrame(Edge& edge);

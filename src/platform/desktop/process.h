@@ -1,0 +1,38 @@
+// Everything start-up changes in the process, in one place, so that the end
+// can put it back and a test process can start the demo again and again:
+//
+// - SDL_NO_SIGNAL_HANDLERS=1, on a display: SDL would turn Ctrl+C and
+//   SIGTERM into a window close request, which full screen ignores.
+// - SDL12COMPAT_SCALE_METHOD=nearest unless the user chose one: the 320x240
+//   picture is scaled up with sharp pixels.
+// - SDL_VIDEODRIVER, when the user named none: x11 where DISPLAY is set,
+//   kmsdrm where no display is named at all, dummy for an offscreen screen.
+// - SDL12COMPAT_WINDOW_SCALING, in a window: its whole-number scale.
+// - Xlib's I/O error handler, where DISPLAY is set: the display's loss ends
+//   the demo with one line (x11.h).
+// - A SIGSEGV handler, only while the video is being set up (FaultGuard).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+struct ProcessChanges {
+    struct Variable {
+        const char* name;
+        bool was;  // set before, to value
+        std::string value;
+    };
+    std::vector<Variable> variables;
+    bool handlerSet = false;
+    int (*ioErrorHandler)(_XDisplay*) = nullptr;  // the one before ours
+};
+
+// Sets the environment variable name to value, remembering what it was.
+// Without overwrite a value already there is kept.
+void setVariable(ProcessChanges& changes, const char* name, const char* value, bool overwrite = true);
+void unsetVariable(ProcessChanges& changes, const char* name);
+
+// Puts every change back, the last first.
+void undoChanges(ProcessChanges& changes);

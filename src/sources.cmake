@@ -1,0 +1,21 @@
+# The demo's sources, relative to src/, for every build that compiles them:
+# src/CMakeLists.txt, the fuzzer's own clang build and the web build.
+set(NEWYEAR_CORE_SOURCES
+  render/render.cpp
+  effects/tables.cpp
+  effects/landscape.cpp
+  effects/snow.cpp
+  effects/scroller.cpp
+  assets/font1.cpp
+  assets/scrolltext.cpp
+  assets/icon.cpp
+  data/data.cpp
+  demo/startup.cpp
+  demo/frame.cpp
+)
+set(NEWYEAR_DESKTOP_SOURCES
+  platform/desktop/video.cpp
+  platform/desktop/audio.cpp
+  platform/desktop/x11.cpp
+  platform/desktop/process.cpp
+)
