@@ -11,6 +11,11 @@
 
 namespace {
 
+// The display surface is SDL's, and sdl12-compat does not free it when it
+// quits: the last one stays in reach here rather than lost, and a process
+// that starts the demo again frees the one before.
+SDL_Surface* lastDisplay = nullptr;
+
 // SDL 2 would fall back on a display that nobody sees when there is none to
 // be had, so the demo would run on invisibly. Unless the user names a video
 // driver, ask for the one the environment points at, so that a missing
@@ -131,9 +136,13 @@ SDL_Surface* openScreen(Edge& edge, const Options& options, std::string& error)
             edge.closeQuits = true;
         }
         findConnection(edge.x);
+        if (lastDisplay) {
+            SDL_FreeSurface(lastDisplay);
+            lastDisplay = nullptr;
+        }
         {
             const FaultGuard guard(edge.x);
-            edge.display = SDL_SetVideoMode(screenWidth, screenHeight, 16, flags);
+            edge.display = lastDisplay = SDL_SetVideoMode(screenWidth, screenHeight, 16, flags);
         }
         char driver[16] = "";
         if (edge.display && flags == SDL_FULLSCREEN && SDL_VideoDriverName(driver, sizeof driver) &&
