@@ -92,6 +92,18 @@ TEST_F(Terrain, aDropTowardsTheViewerLeavesAHoleBelowIt)
     EXPECT_DOUBLE_EQ(measure(53).holes, 25.0 / 180);
 }
 
+// Far ground at 100 behind near ground at 0, each well over a tenth of what
+// is drawn: the spread runs from the L* of 0x00AA (9.872) to that of 0x63D6
+// (51.455). The rows between them are holes and count for nothing.
+TEST_F(Terrain, spreadRunsFromTheDarkTenthToTheLightTenthOfTheGround)
+{
+    const int oy = pathY[53];
+    for (int y = 0; y < 300; y++)
+        SDL_memset(static_cast<Uint8*>(map->pixels) + y * 300, (y - oy + 300) % 300 < 50 ? 100 : 0, 300);
+    drawBare(53, map);
+    EXPECT_NEAR(lightnessSpread(), 51.455 - 9.872, 0.001);
+}
+
 TEST(TerrainFlight, committedHeightMapMeetsTheTargets)
 {
     Demo demo;

@@ -20,6 +20,13 @@
 //   RGB2value(7k + 50, 2k + 150, 2k + 150) with k = j + 4. Both colours are
 //   widened from 5-6-5 to 8 bits by repeating their top bits, and L is the
 //   relative luminance of web accessibility rules (sRGB, linearised).
+// - spread: how far light and shade go in the frame: p90 - p10 of the CIE
+//   lightness L* (0..100, from that same luminance Y as 116 f(Y) - 16 with a
+//   white of Y 1) of all drawn pixels, rows 0..239, each pixel once; the
+//   quantiles by the nearest rank below, as `quantile`. 0 when none is drawn.
+// The ground in the colour formula's overflow bands, where a channel passes
+// its top and spills into the next (s >= 176), is `saturated`: a frame has
+// overflow when it is above 0.
 #pragma once
 
 #include <SDL.h>
@@ -38,6 +45,7 @@ constexpr int flightFrame(int n)
 
 struct Measures {
     double holes, sky, saturated, legible;  // shares, 0..1
+    double spread = 0;                      // L* difference, 0..100
 };
 
 // For every 16-bit colour the s of the first flat map drawn in it, or -1.
@@ -48,6 +56,9 @@ void drawBare(int frame, const SDL_Surface* heightMap);
 
 // Measures what drawBare left on screen.
 Measures measureScreen(const std::vector<int>& samples);
+
+// The spread of what drawBare left on screen.
+double lightnessSpread();
 
 std::vector<Measures> measureFlight(const SDL_Surface* heightMap);
 
