@@ -10,11 +10,12 @@ build=$(realpath "${1:-build}")
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 
-# The snow has set in and the scroller is reading out; around frame 520 the
-# camera passes the mountain with its yellow-lit crest.
-first=400
-last=670
-still=520
+# The snow has set in and the scroller is reading out; the camera crosses
+# ridges lit up their slopes with dark valleys between, and around frame
+# 1917 comes over the pale mountain with the dark ridges beyond it.
+first=1670
+last=1940
+still=1917
 (cd data && "$build/newyear-capture" "$first" "$last" "$frames")
 mkdir -p docs
 convert "$frames/frame-$(printf %05d "$still").png" -scale 200% docs/screenshot.png

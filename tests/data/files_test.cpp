@@ -67,8 +67,9 @@ TEST(DataFiles, GeneratorReproducesCommittedFiles)
     fs::remove_all(out);
 }
 
-// Mostly dark low ground, and a few crests into the yellow band (176..235).
-TEST(HeightMap, IsAGreyEightBitMapOfLowGroundWithAFewYellowCrests)
+// Mostly dark low ground, and nothing in the colours from 176 up, where blue
+// spills into green.
+TEST(HeightMap, IsAGreyEightBitMapOfLowGroundUnderTheOverflowColours)
 {
     Surface hm = loadBmp("hm.dat");
     ASSERT_TRUE(hm) << SDL_GetError();
@@ -78,18 +79,16 @@ TEST(HeightMap, IsAGreyEightBitMapOfLowGroundWithAFewYellowCrests)
     ASSERT_EQ(hm->pitch, 300);  // the demo indexes it as hx + hy * 300
     for (int i = 0; i < 256; i += 51)
         EXPECT_EQ(hm->format->palette->colors[i].g, i);
-    int lo = 255, hi = 0, dark = 0, yellow = 0;
+    int lo = 255, hi = 0, dark = 0;
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 300; ++x) {
             const int h = heightAt(hm.get(), x, y);
             lo = std::min(lo, h), hi = std::max(hi, h);
-            dark += h < 48, yellow += h >= 176;
+            dark += h < 48;
         }
-    EXPECT_LE(lo, 8);    // the darkest blue valley floors
-    EXPECT_LT(hi, 236);  // no red
+    EXPECT_LE(lo, 8);  // the darkest blue valley floors
+    EXPECT_LT(hi, 176);
     EXPECT_GT(dark, 300 * 300 / 2);
-    EXPECT_GT(yellow, 0);
-    EXPECT_LT(yellow, 300 * 300 / 200);
 }
 
 TEST(HeightMap, TilesWithoutSeamsAndIsSmooth)
@@ -98,19 +97,24 @@ TEST(HeightMap, TilesWithoutSeamsAndIsSmooth)
     ASSERT_TRUE(hm);
     const SDL_Surface* s = hm.get();
     // Mean step between horizontal and between vertical neighbours, inside the
-    // map and across its wrapped edges.
-    double insideX = 0, insideY = 0, seamX = 0, seamY = 0;
+    // map, across its wrapped edges, and between the five columns (rows) on
+    // either side of the edge: ground is steeper in some parts of the map
+    // than in others, so the edge is held to the ground around it.
+    double insideX = 0, insideY = 0, seamX = 0, seamY = 0, nearX = 0, nearY = 0;
     for (int a = 0; a < 300; ++a) {
         for (int b = 0; b < 299; ++b) {
-            insideX += std::abs(heightAt(s, b, a) - heightAt(s, b + 1, a));
-            insideY += std::abs(heightAt(s, a, b) - heightAt(s, a, b + 1));
+            const int stepX = std::abs(heightAt(s, b, a) - heightAt(s, b + 1, a));
+            const int stepY = std::abs(heightAt(s, a, b) - heightAt(s, a, b + 1));
+            insideX += stepX, insideY += stepY;
+            if (b < 5 || b >= 294)
+                nearX += stepX, nearY += stepY;
         }
         seamX += std::abs(heightAt(s, 299, a) - heightAt(s, 0, a));
         seamY += std::abs(heightAt(s, a, 299) - heightAt(s, a, 0));
     }
-    insideX /= 300 * 299, insideY /= 300 * 299, seamX /= 300, seamY /= 300;
-    EXPECT_LE(seamX, insideX);
-    EXPECT_LE(seamY, insideY);
+    insideX /= 300 * 299, insideY /= 300 * 299, seamX /= 300, seamY /= 300, nearX /= 300 * 10, nearY /= 300 * 10;
+    EXPECT_LE(seamX, 1.5 * nearX);
+    EXPECT_LE(seamY, 1.5 * nearY);
     EXPECT_GT(insideX, 0.3);  // not flat
     EXPECT_LT(insideX, 6.0);  // not noise: neighbours stay close
     EXPECT_LT(insideY, 6.0);

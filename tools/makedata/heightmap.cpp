@@ -1,7 +1,7 @@
-// The height map: dark valleys, hills whose crests run across the view, a
-// frozen river and a frozen lake, and one mountain whose top catches the
-// demo's yellow light. Every wave is a whole number of cycles across the
-// 300-pixel map, so the terrain tiles with no seam.
+// The height map: ridges whose crests run across the view, lit where they
+// rise towards their peaks and dark in the valleys between, a frozen river
+// and a frozen lake, and one pale mountain. Every wave is a whole number of
+// cycles across the 300-pixel map, so the terrain tiles with no seam.
 //
 // The demo flies a fixed path over the map with its camera at a fixed
 // height, drawing boxes of fixed size: ground falling towards the camera
@@ -11,7 +11,8 @@
 // point, and keeps the ground low and its camera-facing slopes gentle where
 // it comes near; only ground it sees from afar rises into the mountain. The
 // colour of a box comes from the height 20 columns to its right, so crests
-// that run along x keep their own colour.
+// that run along x keep their own colour: high is light, low is dark. No
+// height reaches 176, where the colour's blue spills into its green.
 #include "detmath.h"
 #include "makedata.h"
 
@@ -135,8 +136,8 @@ void lowerBacks(std::vector<double>& h, const std::vector<double>& maxDrop)
 // Where the demo's camera path (pathX/pathY as its tables make them, at
 // every odd position, which is every frame) brings each point of the map:
 // the nearest of the 100 landscape rows it is drawn in, and whether it is
-// ever among the last two columns of rows 86..99. Rows 90, 91, 96 and 97
-// stop short of the screen's right edge, and those columns must cover it.
+// ever one of the last two columns of row 89. Rows 90 and 91 stop short of
+// the screen's last column, so there row 89 must reach down to its bottom.
 struct Exposure {
     std::vector<int> nearest;
     std::vector<bool> edge;
@@ -154,7 +155,7 @@ Exposure exposure()
             for (int col = 0; col < cols; ++col) {
                 const int i = (row + oy) % side * side + (col + ox) % side;
                 e.nearest[i] = std::max(e.nearest[i], row);
-                if (row >= 86 && col >= cols - 2)
+                if (row == 89 && col >= cols - 2)
                     e.edge[i] = true;
             }
         }
@@ -173,50 +174,58 @@ std::vector<double> maxDrops(const Exposure& e)
 }
 
 // How high the ground may rise. In the 16 rows nearest the camera ground
-// above about 100 leaves the bottom of the screen bare, and at the right
-// edge ground above about 70 does; ground only ever seen from afar may rise
-// into mountains, the farther the higher.
+// above about 100 leaves the bottom of the screen bare, and row 89 at the
+// right edge above 72 does (at 72 its box still ends on the last screen
+// row); ground only ever seen from afar may rise into mountains, the farther
+// the higher, but never into the colours from 176 up.
 std::vector<double> ceilings(const Exposure& e, const std::vector<double>& maxDrop)
 {
     std::vector<double> c(side * side);
     for (int i = 0; i < side * side; ++i)
-        c[i] = e.edge[i] ? 70 : std::min(250, 100 + std::max(0, 84 - e.nearest[i]) * 6);
+        c[i] = e.edge[i] ? 72 : std::min(175, 100 + std::max(0, 84 - e.nearest[i]) * 6);
     lowerBacks(c, maxDrop);
     // Each low ceiling spreads over the blur's reach first, so the smooth
     // one stays under it. Neither step loosens the bound on drops.
     return blur(erode(c, 3), 3);
 }
 
-// The share of the map below each point's value, 0..1.
-std::vector<double> ranks(const std::vector<double>& v)
+// Four ridges run across the map, their crests winding along x. Towards
+// the camera each falls at the steepest slope it may (2 a row), so the
+// slope it shows runs from the dark valley floor up to its pale crest; away
+// from the camera it drops out of sight. Each crest rises and falls in three
+// or four peaks along x, whose colour, seen 20 columns on, lights the slopes
+// that climb towards them from the left. Where the ceiling rises past 100 the
+// ridges lift into the mountain; a faint grain breaks the smooth slopes.
+std::vector<double> ridges(Rng& rng, const std::vector<double>& ceiling)
 {
-    std::vector<double> sorted(v);
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<double> r(v.size());
-    for (size_t i = 0; i < v.size(); ++i)
-        r[i] = double(std::lower_bound(sorted.begin(), sorted.end(), v[i]) - sorted.begin()) / v.size();
-    return r;
-}
-
-// Hills with sharper crests along the zero lines of a second field, ranked
-// so that over half the map is dark lowland (under 42, where the scroller's
-// text stays readable) and about a tenth rises past 80 into pale snow.
-// Where the ceiling rises past 100 the crests grow into mountains.
-std::vector<double> terrain(Rng& rng, const std::vector<double>& ceiling)
-{
-    const std::vector<double> hills = fractalField(rng, 24, 2.0, 2.0);
-    const std::vector<double> ridges = fractalField(rng, 12, 1.6, 2.5);
-    std::vector<double> crest(side * side), v(side * side);
-    for (int i = 0; i < side * side; ++i) {
-        crest[i] = det::pow(std::max(0.0, 1.0 - std::fabs(ridges[i]) / 1.5), 1.2);
-        v[i] = hills[i] + 0.6 * crest[i];
+    constexpr int count = 4;
+    constexpr double front = 2, back = 8;
+    const std::vector<double> grain = fractalField(rng, 40, 1.5, 1.0);
+    std::vector<double> h(side * side, 0.0);
+    for (int j = 0; j < count; ++j) {
+        const double y0 = (j + 0.25 * randSigned(rng)) * side / count;
+        const double a1 = 12 * (0.6 + 0.4 * randUnit(rng)), p1 = twoPi * randUnit(rng);
+        const double a2 = 12 * 0.4 * randUnit(rng), p2 = twoPi * randUnit(rng);
+        const int k3 = 1 + int(3 * randUnit(rng));
+        const double p3 = twoPi * randUnit(rng), p4 = twoPi * randUnit(rng);
+        const int k5 = 3 + int(2 * randUnit(rng));
+        const double p5 = twoPi * randUnit(rng);
+        for (int x = 0; x < side; ++x) {
+            const double t = twoPi * x / side;
+            const double crest = y0 + a1 * det::sin(t + p1) + a2 * det::sin(2 * t + p2);
+            const double top =
+                90 + 15 * det::sin(k3 * t + p3) + 7.5 * det::sin((k3 + 2) * t + p4) + 30 * det::sin(k5 * t + p5);
+            for (int y = 0; y < side; ++y) {
+                double d = y - crest;  // rows towards the camera
+                d -= side * std::floor(d / side + 0.5);
+                const int i = y * side + x;
+                const double lift = 1 + 1.5 * std::max(0.0, ceiling[i] - 100) / 100;
+                h[i] = std::max(h[i], lift * (d >= 0 ? top - front * d : top + back * d));
+            }
+        }
     }
-    const std::vector<double> rank = ranks(v);
-    std::vector<double> h(side * side);
-    for (int i = 0; i < side * side; ++i) {
-        const double mountain = std::max(0.0, ceiling[i] - 100) * 1.8 * det::pow(crest[i], 5);
-        h[i] = std::min(ceiling[i], 6 + 94 * det::pow(rank[i], 1.6) + mountain);
-    }
+    for (int i = 0; i < side * side; ++i)
+        h[i] = std::min(ceiling[i], std::max(0.0, h[i] + 6 * grain[i]));
     return h;
 }
 
@@ -292,7 +301,7 @@ Bytes makeHeightMap()
     const Exposure seen = exposure();
     const std::vector<double> maxDrop = maxDrops(seen);
     const std::vector<double> ceiling = ceilings(seen, maxDrop);
-    std::vector<double> h = terrain(rng, ceiling);
+    std::vector<double> h = ridges(rng, ceiling);
     river(h);
     lake(h);
     limitDrops(h, maxDrop);

@@ -1,6 +1,8 @@
 // newyear-terrain DATADIR SHEET: flies the demo's camera path over
 // DATADIR/hm.dat, prints how much of each frame is holes, sky, saturated
-// ground and legible text band (measure.h says exactly what each counts),
+// ground and legible text band, how far its ground's lightness spreads and
+// how many frames show the overflow colours (measure.h says exactly what each
+// counts),
 // and writes SHEET, a PNG of 12 frames spread over the flight: sky band,
 // landscape and DATADIR/gfx.dat over it, with holes left in loud green.
 #include "../capture/png.h"
@@ -57,6 +59,11 @@ void report(const std::vector<Measures>& flight)
                 percent(quantile(saturated, 0.9)), percent(quantile(saturated, 1)));
     std::printf("legible    mean %5.1f%%  p10 %5.1f%%  least %5.1f%%\n", percent(mean(legible)),
                 percent(quantile(legible, 0.1)), percent(quantile(legible, 0)));
+    const auto spread = column(flight, &Measures::spread);
+    std::printf("spread     mean %5.1f   p10 %5.1f   least %5.1f   frames at 12 or more %5.1f%%  (L*)\n", mean(spread),
+                quantile(spread, 0.1), quantile(spread, 0), percent(shareOf(spread, [](double v) { return v >= 12; })));
+    std::printf("overflow   frames with any %5.1f%%  worst %5.1f%%\n",
+                percent(shareOf(saturated, [](double v) { return v > 0; })), percent(quantile(saturated, 1)));
 }
 
 // The frame as the demo shows it without snow and text: the sky band where

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <numeric>
 
 namespace {
@@ -29,6 +30,19 @@ double luminance(uint16_t p)
             const unsigned r = v >> 11, g = (v >> 5) & 0x3F, b = v & 0x1F;
             t[v] =
                 0.2126 * linear(r << 3 | r >> 2) + 0.7152 * linear(g << 2 | g >> 4) + 0.0722 * linear(b << 3 | b >> 2);
+        }
+        return t;
+    }();
+    return table[p];
+}
+
+double lightness(uint16_t p)
+{
+    static const std::vector<double> table = [] {
+        std::vector<double> t(65536);
+        for (unsigned v = 0; v < t.size(); v++) {
+            const double y = luminance(static_cast<uint16_t>(v));
+            t[v] = y > 216.0 / 24389 ? 116 * std::cbrt(y) - 16 : 24389.0 / 27 * y;
         }
         return t;
     }();
@@ -92,6 +106,25 @@ Measures measureScreen(const Screen& screen, const std::vector<int>& samples)
             ground ? double(saturated) / ground : 0, legible / (width * scrollRows)};
 }
 
+double lightnessSpread(const Screen& screen)
+{
+    std::vector<double> l;
+    for (int y = 0; y < screenHeight; y++)
+        for (int x = panelWidth; x < screenWidth; x++)
+            if (pixel(screen, x, y) != unDrawn)
+                l.push_back(lightness(pixel(screen, x, y)));
+    if (l.empty())
+        return 0;
+    // nth_element, not quantile: a sort per frame would slow a flight down
+    // several times over.
+    const auto rank = [&](double q) {
+        const auto at = l.begin() + static_cast<std::ptrdiff_t>(q * (l.size() - 1));
+        std::nth_element(l.begin(), at, l.end());
+        return *at;
+    };
+    return rank(0.9) - rank(0.1);
+}
+
 std::vector<Measures> measureFlight(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap)
 {
     const std::vector<int> samples = colourSamples(screen, tables);
@@ -99,6 +132,7 @@ std::vector<Measures> measureFlight(const Screen& screen, const Tables& tables, 
     for (int n = 1; n <= flightFrames; n++) {
         drawBare(screen, tables, heightMap, flightFrame(n));
         flight.push_back(measureScreen(screen, samples));
+        flight.back().spread = lightnessSpread(screen);
     }
     return flight;
 }

@@ -20,6 +20,13 @@
 //   scroller's own textColour (its wobble is left out). Both colours are
 //   widened from 5-6-5 to 8 bits by repeating their top bits, and L is the
 //   relative luminance of web accessibility rules (sRGB, linearised).
+// - spread: how far light and shade go in the frame: p90 - p10 of the CIE
+//   lightness L* (0..100, from that same luminance Y as 116 f(Y) - 16 with a
+//   white of Y 1) of all drawn pixels, rows 0..239, each pixel once; the
+//   quantiles by the nearest rank below, as `quantile`. 0 when none is drawn.
+// The ground in the colour formula's overflow bands, where a channel passes
+// its top and spills into the next (s >= 176), is `saturated`: a frame has
+// overflow when it is above 0.
 #pragma once
 
 #include "effects/tables.h"
@@ -41,6 +48,7 @@ constexpr int flightFrame(int n)
 
 struct Measures {
     double holes, sky, saturated, legible;  // shares, 0..1
+    double spread = 0;                      // L* difference, 0..100
 };
 
 // For every 16-bit colour the s of the first flat map drawn in it, or -1.
@@ -51,6 +59,9 @@ void drawBare(const Screen& screen, const Tables& tables, const SDL_Surface* hei
 
 // Measures what drawBare left on screen.
 Measures measureScreen(const Screen& screen, const std::vector<int>& samples);
+
+// The spread of what drawBare left on screen.
+double lightnessSpread(const Screen& screen);
 
 std::vector<Measures> measureFlight(const Screen& screen, const Tables& tables, const SDL_Surface* heightMap);
 
