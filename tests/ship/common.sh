@@ -16,9 +16,9 @@ colours()
         -unique-colors -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d " " | sort -u
 }
 
-# The application icon's sizes; 16 and 48 are drawn from the 16-pixel art,
-# the others from the 32-pixel one.
-iconSizes="16 32 48 64 128 256"
+# The application icon's sizes, from the build (CTest passes them); 16 and
+# 48 are drawn from the 16-pixel art, the others from the 32-pixel one.
+iconSizes=${NEWYEAR_ICON_SIZES:?the icon sizes, set by CTest}
 
 # shipped PREFIX: every file an install puts under PREFIX, sorted: laid out
 # as Debian's games are, with the documents a Debian package must carry.

@@ -35,6 +35,7 @@ Bytes makeHeightMap();
 Bytes makePanel();
 Bytes makeMusic();
 
-// The application icon at each size the desktop asks for, in pixels.
-constexpr int iconSizes[] = {16, 32, 48, 64, 128, 256};
+// The application icon at each size the desktop asks for, in pixels (the
+// build's list).
+constexpr int iconSizes[] = {NEWYEAR_ICON_SIZES};
 Bytes makeIcon(int size);
