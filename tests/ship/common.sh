@@ -27,7 +27,7 @@ shipped()
     local size data=$1/share/games/newyear doc=$1/share/doc/newyear
     {
         printf '%s\n' "$1/games/newyear" "$data/gfx.dat" "$data/hm.dat" "$data/music.dat" \
-            "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
+            "$1/share/applications/newyear.desktop" "$1/share/metainfo/invalid.newyear.demo.metainfo.xml" \
             "$1/share/man/man6/newyear.6.gz" "$doc/copyright" "$doc/changelog.gz" "$doc/README.md.gz"
         for size in $iconSizes; do
             echo "$1/share/icons/hicolor/${size}x$size/apps/newyear.png"
