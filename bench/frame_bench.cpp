@@ -23,7 +23,7 @@ void startUp()
         return;
     done = true;
     std::string error, silence;
-    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) {
+    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }

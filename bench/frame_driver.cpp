@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     Demo demo;
     Edge edge;
     std::string error, silence;
-    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) {
+    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -8,11 +8,11 @@ set(NEWYEAR_CORE_SOURCES
   effects/scroller.cpp
   assets/font1.cpp
   assets/scrolltext.cpp
-  assets/icon.cpp
   data/data.cpp
   demo/startup.cpp
   demo/frame.cpp
 )
+set(NEWYEAR_ICON_SOURCES assets/icon.cpp)
 set(NEWYEAR_DESKTOP_SOURCES
   platform/desktop/video.cpp
   platform/desktop/audio.cpp

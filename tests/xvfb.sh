@@ -21,6 +21,18 @@ fail()
     exit 1
 }
 
+# saysOneLine PATTERN [FILE]: true when FILE (by default the demo's standard
+# error, $work/err) is exactly one line and it matches PATTERN, a grep basic
+# regular expression.
+saysOneLine()
+{
+    local file=${2:-$work/err}
+    [ "$(wc -l <"$file")" -eq 1 ] && grep -q -- "$1" "$file"
+}
+
+# oneLine PATTERN [FILE]: the same, or the test fails showing what was said.
+oneLine() { saysOneLine "$@" || fail "expected one line matching '$1', got: $(cat "${2:-$work/err}")"; }
+
 # startX WxH: Xvfb of that size, exported as DISPLAY. There is no window
 # manager: the demo must fill the screen by itself. The display number is
 # drawn at random from a wide range rather than the first free one: tests

@@ -1,5 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages that are
 # missing, and says which. Plain bash, so it works before make exists.
+# tools/fresh-debian.sh also takes apt's mirror from here.
 
 # The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, Xlib,
 # libpng.
@@ -13,6 +14,29 @@ testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils im
               desktop-file-utils appstream dpkg-dev file groff-base lintian clang libclang-rt-14-dev
               clang-format)
 
+# aptGet ARGS...: apt-get as root (through sudo when we are not). When
+# another apt holds a lock (an upgrade running, a second terminal), it says so
+# once and tries again every second, for at most 20 minutes.
+aptGet()
+{
+    local sudo=() err status said=
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    err=$(mktemp)
+    local until=$((SECONDS + 1200))
+    while true; do
+        status=0
+        "${sudo[@]}" env LC_ALL=C DEBIAN_FRONTEND=noninteractive apt-get "$@" 2>"$err" || status=$?
+        if [ $status -eq 0 ] || ! grep -q '^E: Could not get lock' "$err" || [ $SECONDS -ge $until ]; then
+            cat "$err" >&2
+            rm -f "$err"
+            return $status
+        fi
+        [ -n "$said" ] || echo "Waiting for another apt to finish, at most 20 minutes ($(sed -n 's/^E: Could not get lock //p' "$err" | head -n1))"
+        said=yes
+        sleep 1
+    done
+}
+
 installMissing()
 {
     local missing=() p
@@ -21,8 +45,14 @@ installMissing()
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing missing packages: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    aptGet update -qq
+    aptGet install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# aptMirror: the Debian mirror that apt's own sources name for bookworm
+# (sources.list or the deb822 files in sources.list.d alike), as apt reads it.
+aptMirror()
+{
+    apt-get indextargets --no-release-info --format '$(RELEASE) $(REPO_URI)' 'Identifier: Packages' |
+        awk '$1 == "bookworm" || $1 == "stable" { print $2; exit }'
 }

@@ -9,9 +9,13 @@
 # The chroot is left in DIR for a look; delete it when done.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+source "$repo/tools/deps.sh"
 root=${1:-$(mktemp -d /tmp/fresh-debian.XXXXXX)}
-command -v debootstrap >/dev/null || apt-get install -y -qq debootstrap
-[ -x "$root/usr/bin/apt-get" ] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian
+installMissing debootstrap
+# The mirror this machine's apt already uses.
+mirror=$(aptMirror)
+[ -n "$mirror" ] || { echo "fresh-debian: apt's sources name no mirror for bookworm" >&2; exit 1; }
+[ -x "$root/usr/bin/apt-get" ] || debootstrap --variant=minbase bookworm "$root" "$mirror"
 mounted=()
 for m in proc sys dev dev/pts; do
     mount --bind "/$m" "$root/$m"

@@ -21,7 +21,7 @@
 
 namespace {
 
-const std::string musicPath = std::string(NEWYEAR_DATA_DIR) + "/music.dat";
+const std::string musicPath = std::string(NEWYEAR_SOURCE_DATA) + "/music.dat";
 
 std::vector<uint8_t> module()
 {

@@ -230,7 +230,7 @@ protected:
     void SetUp() override
     {
         std::string error, silence;
-        ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) << error;
+        ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence)) << error;
         layer = screenOf(SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0xF800, 0x07E0, 0x001F, 0));
     }
     void TearDown() override

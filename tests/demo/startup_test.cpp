@@ -260,7 +260,7 @@ TEST_F(Startup, takesTheFirstFolderHoldingThePanelAndNamesEveryFolderLookedIn)
 TEST_F(Startup, callsTheLibraryInTheDemosOrder)
 {
     saveGood();
-    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
+    fs::copy_file(fs::path(NEWYEAR_SOURCE_DATA) / "music.dat", dir / "music.dat");
     recording = true;
     const bool started = startDemo(demo, edge, options(), error, silence);
     recording = false;
@@ -298,7 +298,7 @@ TEST_F(Startup, aFifoForMusicOnlySilences)
 TEST_F(Startup, playableMusicPlays)
 {
     saveGood();
-    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
+    fs::copy_file(fs::path(NEWYEAR_SOURCE_DATA) / "music.dat", dir / "music.dat");
     ASSERT_TRUE(startDemo(demo, edge, options(), error, silence)) << error;
     EXPECT_NE(edge.music, nullptr);
     EXPECT_TRUE(Mix_PlayingMusic());
@@ -309,7 +309,7 @@ TEST_F(Startup, playableMusicPlays)
 TEST_F(Startup, noSoundDeviceOnlySilences)
 {
     saveGood();
-    fs::copy_file(fs::path(NEWYEAR_DATA_DIR) / "music.dat", dir / "music.dat");
+    fs::copy_file(fs::path(NEWYEAR_SOURCE_DATA) / "music.dat", dir / "music.dat");
     setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
     ASSERT_TRUE(startDemo(demo, edge, options(), error, silence)) << error;
     setenv("SDL_AUDIODRIVER", "dummy", 1);

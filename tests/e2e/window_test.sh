@@ -12,8 +12,7 @@ expectUsage()
     local status=0
     "$newyear" "$@" >"$work/stdout" 2>"$work/err" || status=$?
     [ "$status" -eq 2 ] || fail "status $status for '$*'"
-    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "for '$*': $(cat "$work/err")"
-    grep -q '; usage: newyear \[-w|--window\]' "$work/err" || fail "for '$*': $(cat "$work/err")"
+    oneLine '; usage: newyear \[-w|--window\]'
     [ ! -s "$work/stdout" ] || fail "for '$*' it wrote: $(cat "$work/stdout")"
 }
 expectUsage --bogus

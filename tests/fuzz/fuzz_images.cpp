@@ -23,7 +23,7 @@ Edge edge;
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     std::string error, silence;
-    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence))
+    if (!startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence))
         std::abort();
     return 0;
 }

@@ -122,7 +122,7 @@ void PrintTo(const Case& c, std::ostream* os)
 
 fs::path dataDir()
 {
-    return NEWYEAR_DATA_DIR;
+    return NEWYEAR_SOURCE_DATA;
 }
 
 // Rewrites one header field of a committed file.

@@ -87,7 +87,7 @@ protected:
     static void SetUpTestSuite()
     {
         std::string error, silence;
-        ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) << error;
+        ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence)) << error;
         started = demo;
     }
     static void TearDownTestSuite() { stopDemo(demo, edge); }

@@ -16,9 +16,9 @@ colours()
         -unique-colors -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d " " | sort -u
 }
 
-# The application icon's sizes; 16 and 48 are drawn from the 16-pixel art,
-# the others from the 32-pixel one.
-iconSizes="16 32 48 64 128 256"
+# The application icon's sizes, from the build (CTest passes them); 16 and
+# 48 are drawn from the 16-pixel art, the others from the 32-pixel one.
+iconSizes=${NEWYEAR_ICON_SIZES:?the icon sizes, set by CTest}
 
 # shipped PREFIX: every file an install puts under PREFIX, sorted: laid out
 # as Debian's games are, with the documents a Debian package must carry.
@@ -27,7 +27,7 @@ shipped()
     local size data=$1/share/games/newyear doc=$1/share/doc/newyear
     {
         printf '%s\n' "$1/games/newyear" "$data/gfx.dat" "$data/hm.dat" "$data/music.dat" \
-            "$1/share/applications/newyear.desktop" "$1/share/metainfo/newyear.metainfo.xml" \
+            "$1/share/applications/newyear.desktop" "$1/share/metainfo/invalid.newyear.demo.metainfo.xml" \
             "$1/share/man/man6/newyear.6.gz" "$doc/copyright" "$doc/changelog.gz" "$doc/README.md.gz"
         for size in $iconSizes; do
             echo "$1/share/icons/hicolor/${size}x$size/apps/newyear.png"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The .deb as Debian's own checker sees it: a package for /usr, built in a
 # scratch folder from the sources, must draw no tag at all from lintian at
-# its strictest (errors, warnings, info, pedantic and experimental tags).
+# its strictest (errors, warnings, info, pedantic and experimental tags),
+# and made twice it is the same bytes.
 # A package with a known fault shows that the check sees one.
 source "$(dirname "$0")/common.sh"
 source=$1
@@ -18,6 +19,15 @@ deb=$(ls "$work"/pkg/newyear_*.deb)
 
 tags=$(lintianTags "$deb")
 [ -z "$tags" ] || fail "lintian: $tags"
+
+# Reproducible: the package made again, a second later and from files made
+# anew, as by a second build, is the same bytes. (The time of the sources
+# stands in for the time of the build.)
+start=$(date +%s)
+touch "$work/build/newyear" "$work/build/dist/"*.gz
+while [ "$(date +%s)" -le "$start" ]; do sleep 0.1; done
+cpack -G DEB --config "$work/build/CPackConfig.cmake" -B "$work/pkg2" >"$work/log" 2>&1 || fail "cpack: $(cat "$work/log")"
+cmp -s "$deb" "$work/pkg2/$(basename "$deb")" || fail "a second package differs from the first"
 
 # The same package without its copyright file.
 dpkg-deb -R "$deb" "$work/broken"

@@ -35,6 +35,5 @@ mkdir "$work/other"
 startDemo "$work/home" --data "$work/other"
 waitEnd 30 || fail "still running without data"
 [ "$status" -eq 1 ] || fail "status $status"
-grep -qxF "newyear: cannot open \"gfx.dat\" in $work/other: No such file or directory" "$work/err" ||
-    fail "said: $(cat "$work/err")"
+oneLine "^newyear: cannot open \"gfx.dat\" in $work/other: No such file or directory\$"
 echo "prefix_test: passed"

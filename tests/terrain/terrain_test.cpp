@@ -108,7 +108,7 @@ TEST(TerrainFlight, committedHeightMapMeetsTheTargets)
     Demo demo;
     Edge edge;
     std::string error, silence;
-    ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_DATA_DIR), error, silence)) << error;
+    ASSERT_TRUE(startDemo(demo, edge, offscreenOptions(NEWYEAR_SOURCE_DATA), error, silence)) << error;
     const std::vector<Measures> flight = measureFlight(demo.screen, demo.tables, demo.heightMap);
     stopDemo(demo, edge);
     ASSERT_EQ(flight.size(), 7500u);

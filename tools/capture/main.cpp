@@ -5,8 +5,9 @@
 // screen.
 #include "demo/demo.h"
 #include "platform/desktop/desktop.h"
-#include "png.h"
+#include "pngout.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -20,11 +21,25 @@ namespace {
 // Five digits keep the names in frame order when sorted as text.
 constexpr long lastFrame = 99'999;
 
+void printUsage(std::FILE* to)
+{
+    std::fprintf(to, "usage: newyear-capture FIRST LAST OUTDIR  (1 <= FIRST <= LAST <= %ld)\n", lastFrame);
+}
+
 int usage(const std::string& why)
 {
-    std::fprintf(stderr, "newyear-capture: %s\nusage: newyear-capture FIRST LAST OUTDIR  (1 <= FIRST <= LAST <= %ld)\n",
-                 why.c_str(), lastFrame);
+    std::fprintf(stderr, "newyear-capture: %s\n", why.c_str());
+    printUsage(stderr);
     return 2;
+}
+
+int help()
+{
+    printUsage(stdout);
+    std::printf("Draws the demo's frames 1..LAST from gfx.dat and hm.dat in the working directory, without a\n"
+                "display, sound or waiting, and writes FIRST..LAST as OUTDIR/frame-NNNNN.png (320x240 RGB),\n"
+                "making OUTDIR if it is missing.\n");
+    return 0;
 }
 
 int fail(const std::string& message)
@@ -74,13 +89,21 @@ std::string frameName(const std::string& dir, long n)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
+        return help();
+    if (argc > 1 && argv[1][0] == '-' && !std::isdigit(static_cast<unsigned char>(argv[1][1])))
+        return usage(std::string("unknown option \"") + argv[1] + "\"");
     if (argc != 4)
-        return usage("expected three arguments");
+        return usage("expected three arguments: FIRST LAST OUTDIR");
     long first, last;
     if (!parseCount(argv[1], first) || !parseCount(argv[2], last))
         return usage("FIRST and LAST must be whole numbers");
-    if (first < 1 || last < first || last > lastFrame)
-        return usage("FIRST and LAST are out of range");
+    if (first < 1)
+        return usage("FIRST must be at least 1");
+    if (last > lastFrame)
+        return usage("LAST must be at most " + std::to_string(lastFrame));
+    if (last < first)
+        return usage(std::string("LAST (") + argv[2] + ") comes before FIRST (" + argv[1] + ")");
     std::string error;
     if (!makeFolder(argv[3], error))
         return fail(error);

@@ -3,8 +3,9 @@
 
 #include <png.h>
 
-#include <fstream>
-#include <stdexcept>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 uint32_t nextRand(Rng& rng)
 {
@@ -110,16 +111,19 @@ static void pngWrite(png_structp png, png_bytep data, png_size_t size)
 
 static void pngFlush(png_structp) {}
 
-Bytes pngRgba(int w, int h, const std::vector<uint8_t>& rgba)
+// False when libpng fails, which only running out of memory makes it do.
+bool pngRgba(int w, int h, const std::vector<uint8_t>& rgba, Bytes& out)
 {
-    Bytes out;
+    out.clear();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info)
-        throw std::runtime_error("libpng: out of memory");
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        throw std::runtime_error("libpng: cannot encode the icon");
+        return false;
     }
     png_set_write_fn(png, &out, pngWrite, pngFlush);
     png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -129,13 +133,23 @@ Bytes pngRgba(int w, int h, const std::vector<uint8_t>& rgba)
         png_write_row(png, const_cast<png_bytep>(rgba.data() + y * w * 4));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return out;
+    return true;
 }
 
-void writeFile(const std::string& path, const Bytes& data)
+bool writeFile(const std::string& path, const Bytes& data, std::string& error)
 {
-    std::ofstream f(path, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(data.data()), data.size());
-    if (!f)
-        throw std::runtime_error("cannot write " + path);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        error = "cannot write \"" + path + "\": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(data.data(), 1, data.size(), f) == data.size() && std::fflush(f) == 0;
+    const int writeErrno = errno;
+    if (std::fclose(f) != 0 || !written) {
+        // A cut-off file would pass for a made one: leave none behind.
+        error = "cannot write \"" + path + "\": " + std::strerror(written ? errno : writeErrno);
+        std::remove(path.c_str());
+        return false;
+    }
+    return true;
 }

@@ -4,21 +4,19 @@
 
 #include "assets/assets.h"
 
-#include <stdexcept>
-
 namespace {
 
-const IconColour& colourOf(char key)
+const IconColour* colourOf(char key)
 {
     for (int i = 0; i < iconPaletteSize; ++i)
         if (iconPalette[i].key == key)
-            return iconPalette[i];
-    throw std::runtime_error(std::string("icon art uses a key not in its palette: ") + key);
+            return &iconPalette[i];
+    return nullptr;
 }
 
 }  // namespace
 
-Bytes makeIcon(int size)
+bool makeIcon(int size, Bytes& out, std::string& error)
 {
     // The 16-pixel art for 16 and 48, the 32-pixel art for the rest.
     const bool big = size % 32 == 0;
@@ -28,8 +26,17 @@ Bytes makeIcon(int size)
     rgba.reserve(size * size * 4);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const IconColour& c = colourOf(big ? icon32[y / k][x / k] : icon16[y / k][x / k]);
-            rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
+            const char key = big ? icon32[y / k][x / k] : icon16[y / k][x / k];
+            const IconColour* c = colourOf(key);
+            if (!c) {
+                error = std::string("the art uses '") + key + "', a key not in its palette";
+                return false;
+            }
+            rgba.insert(rgba.end(), {c->r, c->g, c->b, c->a});
         }
-    return pngRgba(size, size, rgba);
+    if (!pngRgba(size, size, rgba, out)) {
+        error = "libpng cannot encode it";
+        return false;
+    }
+    return true;
 }

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstring>
 #include <sstream>
-#include <stdexcept>
 
 namespace {
 
@@ -47,14 +46,13 @@ const std::vector<Instrument>& instruments()
     return all;
 }
 
+// A note outside the period table gets period -1, which makeMusic refuses.
 void note(Pattern& p, int row, int ch, int inst, int midi, int vol = -1)
 {
     const int index = midi - instruments()[inst - 1].baseNote + 12;
-    if (index < 0 || index >= 36)
-        throw std::runtime_error("note out of the period table");
     Cell& c = at(p, row, ch);
     c.sample = inst;
-    c.period = periods[index];
+    c.period = index < 0 || index >= 36 ? -1 : periods[index];
     if (vol >= 0)
         c.effect = 0xc, c.param = vol;
 }
@@ -318,7 +316,7 @@ Bytes writeModule(const std::vector<Pattern>& patterns, const std::vector<int>& 
 
 }  // namespace
 
-Bytes makeMusic()
+bool makeMusic(Bytes& out, std::string& error)
 {
     const std::vector<Pattern> patterns{
         intro1(),                             // 0
@@ -333,5 +331,13 @@ Bytes makeMusic()
         theme(progB, themeB, true, true),     // 9
         ending(),                             // 10
     };
-    return writeModule(patterns, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    for (size_t n = 0; n < patterns.size(); ++n)
+        for (int i = 0; i < rows * channels; ++i)
+            if (patterns[n][i].period < 0) {
+                error = "pattern " + std::to_string(n) + ", row " + std::to_string(i / channels) + ", channel " +
+                        std::to_string(i % channels) + ": a note outside the period table";
+                return false;
+            }
+    out = writeModule(patterns, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    return true;
 }

@@ -5,10 +5,10 @@
 // counts),
 // and writes SHEET, a PNG of 12 frames spread over the flight: sky band,
 // landscape and DATADIR/gfx.dat over it, with holes left in loud green.
-#include "../capture/png.h"
 #include "demo/demo.h"
 #include "measure.h"
 #include "platform/desktop/desktop.h"
+#include "pngout.h"
 
 #include <cstdio>
 #include <string>

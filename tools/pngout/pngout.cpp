@@ -1,4 +1,4 @@
-#include "png.h"
+#include "pngout.h"
 
 #include <cerrno>
 #include <cstdint>
