@@ -6,13 +6,13 @@
 constexpr int screenWidth = 320;
 constexpr int screenHeight = 240;
 
-struct Colour {
+struct Rgb8 {
     unsigned char r, g, b;
 };
 
 // The sky band across the top rows: the only area cleared every frame.
 constexpr int skyHeight = 60;
-constexpr Colour skyColour = {60, 80, 150};
+constexpr Rgb8 skyColour = {60, 80, 150};
 
 // The picture panel covers the left columns, top to bottom, over everything.
 constexpr int panelX = 0;

@@ -3,6 +3,7 @@
 // the demo's landscape and sky show around it.
 #include "detmath.h"
 #include "makedata.h"
+#include "render/layout.h"
 
 #include <algorithm>
 #include <array>
@@ -10,8 +11,8 @@
 
 namespace {
 
-constexpr int width = 150;
-constexpr int height = 240;
+constexpr int width = panelWidth;
+constexpr int height = screenHeight;
 constexpr int subSteps = 4;  // supersampling inside the picture
 constexpr double treeX = 84.0;
 
@@ -60,15 +61,16 @@ constexpr double moonX = 22, moonY = 27, moonR = 10;
 // ground behind the star meets only the picture's own sky.
 bool inSkyWindow(double x)
 {
-    return x < 74;
+    return x < landscapeX;
 }
 
 // Night blue, lit around the moon. Towards the landscape's edge the upper
 // sky turns into the demo's sky colour, so where its sky band goes on to the
 // right there is no seam.
-Colour skyColour(double x, double y)
+Colour skyAt(double x, double y)
 {
-    const Colour top{6, 10, 34}, mid{20, 32, 86}, low{70, 62, 130}, band{60, 80, 150};
+    const Colour top{6, 10, 34}, mid{20, 32, 86}, low{70, 62, 130};
+    const Colour band{double(skyColour.r), double(skyColour.g), double(skyColour.b)};
     Colour c = y < 120 ? mix(top, mid, y / 120.0) : mix(mid, low, (y - 120) / 90.0);
     const double d = det::hypot(x - moonX, y - moonY);
     const double glow = 70.0 * det::exp(-(d - moonR) / 12.0);
@@ -332,7 +334,7 @@ Sample scene(double x, double y)
     if (inSkyWindow(x)) {
         if (det::hypot(x - moonX, y - moonY) <= moonR)
             return {moonColour(x, y), moon};
-        return {skyColour(x, y), sky};
+        return {skyAt(x, y), sky};
     }
     return {{0, 0, 0}, none};
 }
