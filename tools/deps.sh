@@ -26,3 +26,10 @@ installMissing()
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# The web build (web.sh): Debian's emscripten (it brings clang, lld,
+# binaryen, node and python3), CMake, and dpkg-dev for apt-get source.
+webPackages=(emscripten cmake make dpkg-dev)
+# The web build's browser tests: Debian's chromium. Their npm comes with
+# Debian's nodejs or its own package (tests/web/run.sh).
+webTestPackages=(chromium)
