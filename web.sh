@@ -15,13 +15,18 @@ case "${1:-}" in
 esac
 source tools/deps.sh
 installMissing "${webPackages[@]}"
-# Debian's emscripten finds its JavaScript modules (acorn) there.
+# Debian's emscripten finds its JavaScript modules (acorn) there, and runs
+# on Debian's python (not a pyenv shim earlier in PATH).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+export EMSDK_PYTHON=/usr/bin/python3
 out=$PWD/build-web
 tools/web/deps.sh "$out"
-mkdir -p "$out/app"
-emcmake cmake -S src/platform/web -B "$out/app" -DNEWYEAR_WEB_DEPS="$out/deps/prefix" \
-    -DNEWYEAR_WEB_OUT="$out" >"$out/app/configure.log" 2>&1 || { cat "$out/app/configure.log"; exit 1; }
+# Configured once; the build configures again when CMakeLists.txt changes.
+if [ ! -f "$out/app/CMakeCache.txt" ]; then
+    mkdir -p "$out/app"
+    emcmake cmake -S src/platform/web -B "$out/app" -DNEWYEAR_WEB_DEPS="$out/deps/prefix" \
+        -DNEWYEAR_WEB_OUT="$out" >"$out/app/configure.log" 2>&1 || { cat "$out/app/configure.log"; exit 1; }
+fi
 cmake --build "$out/app" -j2
 echo "build-web/site/ for a static host; build-web/newyear.html, $(stat -c %s "$out/newyear.html") bytes, on its own"
 if [ "${1:-}" = --serve ]; then

@@ -133,10 +133,17 @@ test('a missing or broken data file gives the page a clear line', {timeout: 6000
     }
 });
 
-test('without WebAssembly the page says so; without Web Audio the show runs silent', {timeout: 60000}, async () => {
+test('what the browser lacks gives a clear line; without Web Audio the show runs silent', {timeout: 60000}, async () => {
     let page = await web.open(chromium.browser, server.url, {beforeLoad: 'delete window.WebAssembly'});
     await page.waitFor('document.body.dataset.state === "unsupported"');
     assert.match(await page.lines(), /no WebAssembly/);
+    await page.close();
+
+    // The single file's data is packed; a browser that cannot unpack it
+    // says so instead of offering a show that cannot start.
+    page = await web.open(chromium.browser, singleFileUrl, {beforeLoad: 'delete window.DecompressionStream'});
+    await page.waitFor('document.body.dataset.state === "error"');
+    assert.match(await page.lines(), /cannot unpack the data files/);
     await page.close();
 
     page = await started(server.url, {beforeLoad: 'delete window.AudioContext; delete window.webkitAudioContext'});

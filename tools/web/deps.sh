@@ -18,8 +18,11 @@ deps=$(realpath -m "$1")/deps
 script=$(realpath "$0")
 packages=(libsdl2 libxmp libsdl2-mixer)
 jobs=2
-# Debian's emscripten finds its JavaScript modules (acorn) there.
+# Debian's emscripten finds its JavaScript modules (acorn) there, and runs
+# on Debian's python: a python3 earlier in PATH (a pyenv shim) can cost
+# seconds a call, and configure makes hundreds.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+export EMSDK_PYTHON=/usr/bin/python3
 
 # The sources, fetched once; their stamp names the packages.
 fetchSources()
