@@ -1,6 +1,7 @@
-// STAND-IN, to be replaced: the web edge (edge.cpp here) and the demo's own
-// frame take its place once the demo's code builds for the web. Until then
-// it proves the pipeline the real program will use, with the same calls:
+// STAND-IN, to be replaced: the web edge (src/platform/web/edge.cpp) and
+// the demo's own frame take its place once the demo's code builds for the
+// web; then this file goes. Until then it proves the pipeline the real
+// program will use, with the same calls:
 //   - SDL 2 built for WebAssembly: a 320x240 5-6-5 surface of our own,
 //     drawn with SDL_FillRect and a colour-keyed SDL_UpperBlit of gfx.dat,
 //     blitted to the window's surface and shown on the page's canvas;
