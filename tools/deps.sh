@@ -56,3 +56,10 @@ aptMirror()
     apt-get indextargets --no-release-info --format '$(RELEASE) $(REPO_URI)' 'Identifier: Packages' |
         awk '$1 == "bookworm" || $1 == "stable" { print $2; exit }'
 }
+
+# The web build (web.sh): Debian's emscripten (it brings clang, lld,
+# binaryen, node and python3), CMake, and dpkg-dev for apt-get source.
+webPackages=(emscripten cmake make dpkg-dev)
+# The web build's browser tests: Debian's chromium. Their npm comes with
+# Debian's nodejs or its own package (tests/web/run.sh).
+webTestPackages=(chromium)

@@ -1,0 +1,155 @@
+// The web build in a real browser: the page from a local server and the
+// single file from file://. Run by tests/web/run.sh (node --test).
+'use strict';
+const assert = require('node:assert/strict');
+const path = require('node:path');
+const {after, before, test} = require('node:test');
+const {pathToFileURL} = require('node:url');
+const web = require('./browser.js');
+
+let chromium, server;
+before(async () => {
+    chromium = await web.launch();
+    server = await web.serve(web.siteDir);
+});
+after(async () => {
+    await chromium?.close();
+    await server?.close();
+});
+
+const singleFileUrl = pathToFileURL(web.singleFile).href;
+
+// Opens url, waits for the card and clicks it.
+async function started(url, options)
+{
+    const page = await web.open(chromium.browser, url, options);
+    await page.waitFor('document.body.dataset.state === "ready"');
+    await page.click();
+    await page.waitFor('Module._newyearFrames() > 0');
+    return page;
+}
+
+test('nothing starts before the click; the click starts the show and its music', {timeout: 60000}, async () => {
+    const page = await web.open(chromium.browser, server.url);
+    await page.waitFor('document.body.dataset.state === "ready"');
+    assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
+                 'click or tap to start, with sound');
+    // No gesture has reached the page, no frame is drawn and no audio
+    // context exists: SDL makes one when the program opens the audio.
+    assert.deepEqual(await page.evaluate('[navigator.userActivation.hasBeenActive, Module._newyearFrames(), ' +
+                                         'typeof Module.SDL2]'),
+                     [false, 0, 'undefined']);
+
+    await page.click();
+    await page.waitFor('Module._newyearFrames() > 0');
+    assert.equal(await page.state(), 'running');
+    assert.equal(await page.evaluate('Module.SDL2.audioContext.state'), 'running');
+    assert.ok(await page.evaluate(web.soundHeard) > 0.01);
+    // The module plays on: its position moves by the half second waited for.
+    const position = await page.evaluate('Module._newyearMusicMs()');
+    assert.ok(position >= 0);
+    await page.waitFor(`Module._newyearMusicMs() >= ${position + 500}`);
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});
+
+// Frames drawn over 10 s of the page's clock. emulatedHz replaces the
+// display's refresh (which drives the main loop) with a timer at that rate.
+async function pace(emulatedHz)
+{
+    const beforeLoad = emulatedHz ? `window.requestAnimationFrame = callback =>
+        setTimeout(() => callback(performance.now()), 1000 / ${emulatedHz});` : undefined;
+    const page = await started(server.url, {beforeLoad});
+    const [frames, ms] = await page.evaluate(`new Promise(resolve => {
+        const frames0 = Module._newyearFrames(), t0 = performance.now();
+        (function poll() {
+            const t = performance.now();
+            if (t - t0 >= 10000) resolve([Module._newyearFrames() - frames0, t - t0]);
+            else setTimeout(poll, 5);
+        })();
+    })`);
+    await page.close();
+    return frames * 1000 / ms;
+}
+
+test('one frame per 20 ms plus drawing time, at any refresh rate', {timeout: 60000}, async () => {
+    const rates = await Promise.all([pace(), pace(144), pace(30)]);
+    for (const rate of rates)
+        assert.ok(rate >= 40 && rate <= 50, `frames a second: ${rates.map(r => r.toFixed(1)).join(', ')}`);
+});
+
+test('Escape ends the show, sound included, and the card offers it again', {timeout: 60000}, async () => {
+    const page = await started(server.url);
+    await page.page.keyboard.press('Escape');
+    await page.waitFor('document.body.dataset.state === "ended"');
+    assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
+                 'click or tap to watch it again');
+    assert.equal(await page.evaluate('Module.SDL2.audioContext'), undefined);
+
+    await page.click();
+    await page.waitFor('document.body.dataset.state === "running" && Module._newyearFrames() > 0');
+    await page.waitFor('Module._newyearMusicMs() > 0');
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});
+
+test('the single file from file:// stops at frame N with the exact picture', {timeout: 60000}, async () => {
+    const n = 100;
+    const page = await started(`${singleFileUrl}?stopAt=${n}`);
+    await page.waitFor('document.body.dataset.state === "stopped"');
+    assert.equal(await page.frames(), n);
+
+    // The frame as drawn: sky, black ground, the marker at its place for
+    // frame n, and the panel over the left 150 columns except its magenta.
+    const panel = web.bmp565(path.join(web.dataDir, 'gfx.dat'));
+    const expected = new Uint16Array(320 * 240);
+    for (let y = 0; y < 240; y++)
+        for (let x = 0; x < 320; x++) {
+            const markerX = (n - 1) * 3 % 320;
+            let pixel = y < 60 ? (60 >> 3) << 11 | (80 >> 2) << 5 | 150 >> 3 : 0;
+            if (x >= markerX && x < markerX + 4 && y >= 200 && y < 208)
+                pixel = 0xffff;
+            const p = y * panel.width + x;
+            if (x < 150 && !panel.keyed[p])
+                pixel = panel.pixels[p];
+            expected[y * 320 + x] = pixel;
+        }
+    const shown = await page.canvas565();
+    const wrong = shown.reduce((count, pixel, i) => count + (pixel !== expected[i]), 0);
+    assert.equal(wrong, 0, `${wrong} of 76800 pixels differ`);
+    await page.close();
+});
+
+test('a missing or broken data file gives the page a clear line', {timeout: 60000}, async () => {
+    for (const [status, body] of [[404, ''], [200, 'not a picture']]) {
+        const page = await web.open(chromium.browser, server.url,
+                                    {respond: url => url.endsWith('/gfx.dat') ? {status, body} : null});
+        await page.waitFor('document.body.dataset.state === "ready"');
+        await page.click();
+        await page.waitFor('document.body.dataset.state === "error"');
+        assert.match(await page.lines(), /^The greeting cannot start: .*gfx\.dat.*\.$/m, `HTTP ${status}`);
+        assert.equal(await page.frames(), 0);
+        await page.close();
+    }
+});
+
+test('what the browser lacks gives a clear line; without Web Audio the show runs silent', {timeout: 60000}, async () => {
+    let page = await web.open(chromium.browser, server.url, {beforeLoad: 'delete window.WebAssembly'});
+    await page.waitFor('document.body.dataset.state === "unsupported"');
+    assert.match(await page.lines(), /no WebAssembly/);
+    await page.close();
+
+    // The single file's data is packed; a browser that cannot unpack it
+    // says so instead of offering a show that cannot start.
+    page = await web.open(chromium.browser, singleFileUrl, {beforeLoad: 'delete window.DecompressionStream'});
+    await page.waitFor('document.body.dataset.state === "error"');
+    assert.match(await page.lines(), /cannot unpack the data files/);
+    await page.close();
+
+    page = await started(server.url, {beforeLoad: 'delete window.AudioContext; delete window.webkitAudioContext'});
+    assert.match(await page.lines(), /no Web Audio: the greeting plays silent/);
+    await page.waitFor('/No sound \\(.*\\): the greeting plays silent/.test(document.getElementById("lines").innerText)');
+    assert.equal(await page.evaluate('Module._newyearMusicMs()'), -1);
+    await page.waitFor('Module._newyearFrames() > 10');
+    await page.close();
+});

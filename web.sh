@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds newyear for web browsers, installing what is missing:
+#   build-web/site/         the page, its script, the wasm and the data files,
+#                           for any static web host;
+#   build-web/newyear.html  the same in one file that plays from a file
+#                           manager or a mail, with no server.
+# The libraries (SDL 2, libxmp, SDL 2's mixer) are built once from Debian's
+# source packages into build-web/deps/; later builds take seconds.
+# ./web.sh --serve builds, then serves build-web/site/ on localhost.
+set -euo pipefail
+cd "$(dirname "$0")"
+case "${1:-}" in
+    "" | --serve) ;;
+    *) echo "usage: ./web.sh [--serve]" >&2; exit 2 ;;
+esac
+source tools/deps.sh
+installMissing "${webPackages[@]}"
+# Debian's emscripten finds its JavaScript modules (acorn) there, and runs
+# on Debian's python (not a pyenv shim earlier in PATH).
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+export EMSDK_PYTHON=/usr/bin/python3
+out=$PWD/build-web
+tools/web/deps.sh "$out"
+# Configured once; the build configures again when CMakeLists.txt changes.
+if [ ! -f "$out/app/CMakeCache.txt" ]; then
+    mkdir -p "$out/app"
+    emcmake cmake -S src/platform/web -B "$out/app" -DNEWYEAR_WEB_DEPS="$out/deps/prefix" \
+        -DNEWYEAR_WEB_OUT="$out" >"$out/app/configure.log" 2>&1 || { cat "$out/app/configure.log"; exit 1; }
+fi
+cmake --build "$out/app" -j2
+echo "build-web/site/ for a static host; build-web/newyear.html, $(stat -c %s "$out/newyear.html") bytes, on its own"
+if [ "${1:-}" = --serve ]; then
+    echo "Serving build-web/site/ at http://localhost:8000/ (Ctrl+C stops)"
+    cd "$out/site"
+    exec python3 -m http.server 8000 --bind 127.0.0.1
+fi
