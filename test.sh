@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test, the web
+# build in a real browser among them.
 # With --sanitize: the same suite in build-sanitize/, built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, without the web tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
-installMissing "${buildPackages[@]}" "${testPackages[@]}"
+packages=("${buildPackages[@]}" "${testPackages[@]}")
+[ "${1:-}" = --sanitize ] || packages+=("${webPackages[@]}" "${webTestPackages[@]}")
+installMissing "${packages[@]}"
 dir=build
 options=(-DCMAKE_BUILD_TYPE=Release)
 if [ "${1:-}" = --sanitize ]; then
@@ -28,4 +31,7 @@ if [ "${1:-}" = --sanitize ]; then
 fi
 cmake -S . -B "$dir" "${options[@]}" -DBUILD_TESTING=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)"
+# The web build's libraries take minutes the first time: built here, not
+# inside a test's time limit.
+[ "${1:-}" = --sanitize ] || ./web.sh
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"

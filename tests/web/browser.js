@@ -16,7 +16,6 @@ const puppeteer = require('puppeteer-core');
 const buildDir = process.env.NEWYEAR_WEB_BUILD || path.join(__dirname, '..', '..', 'build-web');
 const siteDir = path.join(buildDir, 'site');
 const singleFile = path.join(buildDir, 'newyear.html');
-const dataDir = path.join(__dirname, '..', '..', 'data');
 
 // A fresh profile each time, removed again by close().
 async function launch(extraArgs = [])
@@ -142,23 +141,4 @@ const soundHeard = `new Promise(resolve => {
     })();
 })`;
 
-// A 24-bit bottom-up BMP, as gfx.dat is, in 5-6-5 rows top down, with
-// its pure magenta (255, 0, 255) pixels marked in keyed.
-function bmp565(file)
-{
-    const bytes = fs.readFileSync(file);
-    const offset = bytes.readUInt32LE(10), width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
-    if (bytes.readUInt16LE(28) !== 24)
-        throw new Error(`${file}: not a 24-bit BMP`);
-    const stride = (width * 3 + 3) & ~3, pixels = new Uint16Array(width * height);
-    const keyed = new Uint8Array(width * height);
-    for (let y = 0; y < height; y++)
-        for (let x = 0; x < width; x++) {
-            const p = offset + (height - 1 - y) * stride + x * 3, i = y * width + x;
-            pixels[i] = (bytes[p + 2] >> 3) << 11 | (bytes[p + 1] >> 2) << 5 | bytes[p] >> 3;
-            keyed[i] = bytes[p + 2] === 255 && bytes[p + 1] === 0 && bytes[p] === 255;
-        }
-    return {width, height, pixels, keyed};
-}
-
-module.exports = {buildDir, siteDir, singleFile, dataDir, launch, serve, open, soundHeard, bmp565};
+module.exports = {buildDir, siteDir, singleFile, launch, serve, open, soundHeard};

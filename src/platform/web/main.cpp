@@ -1,0 +1,145 @@
+// newyear in a web browser: the page (shell.html) calls main on the
+// viewer's click, which starts the demo and its music together, and again
+// to watch once more. Frames are drawn by the clock from the browser's
+// display callback: one frame, then 20 ms, plus the time the frame took, as
+// on the desktop, whatever the display's refresh rate; only the last frame
+// drawn in a callback is put on the canvas, so the picture never tears.
+//
+// The page hears from the program through these on Module:
+//   newyearError(text)    a data file is missing or broken; nothing runs
+//   newyearSilence(text)  no music; the show runs silent
+//   newyearEnded()        Escape ended the show
+//   newyearStopped(n)     test mode (--stop-at N): frame N is on the canvas,
+//                         and the show stops there
+// and reads newyearFrames() (frames drawn), newyearMusicMs() (the module's
+// position, -1 without music) and newyearDrawUs() (the time spent drawing).
+//
+// In test mode the frames are drawn without the pause between them: each
+// frame depends only on its number, and frame 2760 comes in seconds.
+#include "demo/demo.h"
+#include "platform/web/web.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <emscripten.h>
+#include <string>
+
+namespace {
+
+constexpr int64_t framePause = 20'000;  // µs after each frame, as the desktop's SDL_Delay(20)
+// After a hidden tab or a stall the clock is taken as it is: no burst of
+// frames to catch up.
+constexpr int64_t maxLag = 100'000;
+// How long a test-mode callback draws before it lets the page breathe.
+constexpr int64_t testSlice = 30'000;
+
+// Static: the browser's display callback outlives main's stack.
+Demo demo;
+Edge edge;
+int frames = 0;
+int stopAt = 0;  // 0: no test stop
+int64_t due = 0;
+int64_t drawUs = 0;
+int showings = 0;
+
+EM_JS(void, hook, (const char* name, const char* text, int number), {
+    var f = Module[UTF8ToString(name)];
+    if (f)
+        f(text ? UTF8ToString(text) : number);
+});
+
+int64_t nowUs()
+{
+    return static_cast<int64_t>(emscripten_get_now() * 1000);
+}
+
+void end(const char* why)
+{
+    emscripten_cancel_main_loop();
+    stopDemo(demo, edge);
+    hook(why, nullptr, frames);
+}
+
+// One frame drawn and counted; false when the viewer asked to quit.
+bool drawNext()
+{
+    const int64_t start = nowUs();
+    if (!drawFrame(demo, edge))
+        return false;
+    drawUs += nowUs() - start;
+    ++frames;
+    return true;
+}
+
+void tick()
+{
+    const int64_t start = nowUs();
+    if (stopAt > 0) {
+        while (frames < stopAt && nowUs() - start < testSlice)
+            if (!drawNext())
+                return end("newyearEnded");
+        showFrame(edge);
+        if (frames == stopAt) {
+            emscripten_cancel_main_loop();
+            stopMusic(edge);
+            hook("newyearStopped", nullptr, frames);
+        }
+        return;
+    }
+    if (start < due)
+        return;
+    if (start - due > maxLag)
+        due = start;
+    while (nowUs() >= due) {
+        const int64_t frameStart = nowUs();
+        if (!drawNext())
+            return end("newyearEnded");
+        due += nowUs() - frameStart + framePause;
+    }
+    const int64_t shown = nowUs();
+    showFrame(edge);
+    due += nowUs() - shown;
+}
+
+}  // namespace
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE int newyearFrames()
+{
+    return frames;
+}
+
+EMSCRIPTEN_KEEPALIVE int newyearMusicMs()
+{
+    return edge.music ? static_cast<int>(Mix_GetMusicPosition(edge.music) * 1000) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE double newyearDrawUs()
+{
+    return static_cast<double>(drawUs);
+}
+}
+
+int main(int argc, char** argv)
+{
+    // A new page starts rand() at its default seed; watching again starts
+    // it there too, so every showing has the same snow.
+    if (showings++ > 0)
+        std::srand(1);
+    frames = 0;
+    drawUs = 0;
+    stopAt = argc == 3 && std::strcmp(argv[1], "--stop-at") == 0 ? std::atoi(argv[2]) : 0;
+    Options options;
+    options.dataDirs = {"/data"};
+    std::string error, silence;
+    if (!startDemo(demo, edge, options, error, silence)) {
+        hook("newyearError", error.c_str(), 0);
+        return 1;
+    }
+    if (!silence.empty())
+        hook("newyearSilence", silence.c_str(), 0);
+    due = nowUs();
+    emscripten_set_main_loop(tick, 0, 1);
+    return 0;
+}

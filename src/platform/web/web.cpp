@@ -1,0 +1,106 @@
+// The web edge on SDL 2: a canvas with a 5-6-5 screen of our own behind it,
+// the keyboard, and the music through SDL 2's mixer and libxmp. There is no
+// joystick and no cursor to hide on a page; full screen is the page's.
+#include "platform/web/web.h"
+
+#include "data/data.h"
+#include "platform/web/rand.h"
+#include "render/layout.h"
+
+// The snow's rand() is glibc's, as on the desktop (rand.h).
+namespace {
+GlibcRand generator = [] {
+    GlibcRand r;
+    seedRand(r, 1);
+    return r;
+}();
+}  // namespace
+
+extern "C" int rand()
+{
+    return nextRand(generator);
+}
+
+extern "C" void srand(unsigned seed)
+{
+    seedRand(generator, seed);
+}
+
+bool startMedia(Edge& edge, const Options&, std::string& error)
+{
+    edge = Edge{};
+    if (SDL_Init(SDL_INIT_VIDEO) == 0)
+        return true;
+    error = std::string("cannot start SDL: ") + SDL_GetError();
+    SDL_Quit();
+    return false;
+}
+
+SDL_Surface* openScreen(Edge& edge, const Options&, std::string& error)
+{
+    // Flags 0: a resizable or high-density window would take the canvas's
+    // size on the page, which the page scales instead.
+    edge.window =
+        SDL_CreateWindow("newyear", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, screenWidth, screenHeight, 0);
+    if (edge.window)
+        edge.screen = SDL_CreateRGBSurface(0, screenWidth, screenHeight, 16, 0xF800, 0x07E0, 0x001F, 0);
+    if (!edge.screen)
+        error = std::string("cannot open the screen: ") + SDL_GetError();
+    return edge.screen;
+}
+
+void startMusic(Edge& edge, const std::string& dir, std::string& silence)
+{
+    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
+        silence = std::string("no sound: ") + Mix_GetError();
+        return;
+    }
+    edge.audioOpen = true;
+    std::string error;
+    if (!checkFile(dir, "music.dat", error)) {
+        silence = error;
+        return;
+    }
+    edge.music = Mix_LoadMUS((dir + "/music.dat").c_str());
+    if (!edge.music) {
+        silence = inFolder("music.dat", dir) + " cannot be played: " + Mix_GetError();
+        return;
+    }
+    Mix_PlayMusic(edge.music, 0);
+}
+
+void stopMusic(Edge& edge)
+{
+    if (!edge.audioOpen)
+        return;
+    Mix_HaltMusic();
+    if (edge.music)
+        Mix_FreeMusic(edge.music);
+    Mix_CloseAudio();
+    edge.music = nullptr;
+    edge.audioOpen = false;
+}
+
+// Escape ends the show, as on the desktop; everything else is read and
+// dropped.
+bool quitRequested(Edge&)
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)
+            return true;
+    return false;
+}
+
+void showFrame(Edge& edge)
+{
+    SDL_UpperBlit(edge.screen, nullptr, SDL_GetWindowSurface(edge.window), nullptr);
+    SDL_UpdateWindowSurface(edge.window);
+}
+
+void stopMedia(Edge& edge)
+{
+    SDL_FreeSurface(edge.screen);
+    SDL_Quit();
+    edge = Edge{};
+}
