@@ -3,11 +3,61 @@
 #include "data/data.h"
 #include "platform/desktop/desktop.h"
 
+#include <alsa/asoundlib.h>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// While SDL opens the sound device, ALSA's own messages go nowhere: where
+// there is no card it would print eight lines before the demo's one line
+// says the same.
+void ignoreAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+class AlsaQuiet {
+public:
+    AlsaQuiet() { snd_lib_error_set_handler(ignoreAlsa); }
+    ~AlsaQuiet() { snd_lib_error_set_handler(nullptr); }
+    AlsaQuiet(const AlsaQuiet&) = delete;
+    AlsaQuiet& operator=(const AlsaQuiet&) = delete;
+};
+
+const char* variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? value : nullptr;
+}
+
+// What SDL tried before it gave up. Unless SDL_AUDIODRIVER names drivers,
+// it asks a PulseAudio server first and takes ALSA when none answers, so
+// an error of ALSA's means the server was not there: SDL keeps no word of it.
+std::string noSound(const std::string& error)
+{
+    std::string why = "no sound: ";
+    const bool alsa = error.rfind("ALSA:", 0) == 0;
+    const char* named = variable("SDL_AUDIODRIVER");
+    if (!named && alsa) {
+        const char* server = variable("PULSE_SERVER");
+        why +=
+            server ? std::string("no PulseAudio server at \"") + server + "\" (PULSE_SERVER)" : "no PulseAudio server";
+        why += ", and ";
+    }
+    why += error;
+    if (named)
+        why += std::string(" (SDL_AUDIODRIVER=") + named + ")";
+    return why;
+}
+
+}  // namespace
+
 void startMusic(Edge& edge, const std::string& dir, std::string& silence)
 {
-    if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
-        silence = std::string("no sound: ") + SDL_GetError();
-        return;
+    {
+        const AlsaQuiet quiet;
+        if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
+            silence = noSound(SDL_GetError());
+            return;
+        }
     }
     edge.audioOpen = true;
     std::string error;

@@ -11,6 +11,8 @@
 // - Xlib's I/O error handler, where DISPLAY is set: the display's loss ends
 //   the demo with one line (x11.h).
 // - A SIGSEGV handler, only while the video is being set up (FaultGuard).
+// - ALSA's error handler, only while the sound device is being opened:
+//   ALSA's own lines would come before the demo's one (AlsaQuiet).
 #pragma once
 
 #include <string>
