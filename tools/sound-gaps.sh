@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Records the demo's music through a PulseAudio server of its own, with the
 # machine kept busy, and counts the gaps of exact silence in each recording:
-# the sound server fills with zeros whenever the demo's mixing thread is
-# late, and the music then ends late by as much.
+# the sound server plays zeros whenever the demo's mixing thread is late.
+# The music then lasts longer than it should, or shorter where the server
+# dropped sound that came too late.
 #   tools/sound-gaps.sh [BUILD] [RECORDINGS] [LOAD]     (default build/, 3, 3)
 # LOAD busy processes run beside the demo, started without options (full
 # screen on a 1280x1024 Xvfb). The server has only a null sink; parec
 # records its monitor from before the demo starts until the music's length
-# and 5 s more have passed. Each recording gives the stream's rate and
+# and 5 s more have passed since its first frame. Each recording gives the stream's rate and
 # latencies as the server reported them after the first frame (pactl's,
 # and the sink latency the stream asked for, from pacmd), the gaps of
 # 5 ms or more inside the music, and how late the music ended: its length
-# against a rendering of the same music by SDL's disk audio driver.
+# from first to last sound against a rendering of the same music by SDL's
+# disk audio driver (negative: sound was lost).
 # Needs the test packages (Xvfb, xdotool, x11-utils, imagemagick) and
 # pulseaudio and pulseaudio-utils.
 set -euo pipefail
@@ -68,13 +70,20 @@ for ((r = 1; r <= recordings; r++)); do
     wav=$work/recording-$r.wav
     parec --device="$sink.monitor" --file-format=wav "$wav" &
     recorder=$!
+    # Recording already: on a busy machine parec can take seconds to start.
+    until [ "$(stat -c %s "$wav" 2>/dev/null || echo 0)" -gt 44100 ]; do
+        kill -0 "$recorder" || fail "parec ended"
+        sleep 0.1
+    done
     startDemo "$work"
     waitFrame "$work"
+    started=$(stat -c %s "$wav")
     stream=$(pactl list sink-inputs | sed -n 's/^\s*\(Sample Specification\|Buffer Latency\|Sink Latency\): //p' |
         paste -sd, | sed 's/,/, /g')
     stream+=", requested sink latency $(pacmd list-sink-inputs | sed -n 's/^\s*requested latency: //p')"
-    # The music's length and 5 s more, in the recording's bytes.
-    until [ "$(stat -c %s "$wav")" -ge $(((${musicLength%.*} + 6) * 44100 * 4)) ]; do
+    # The music's length and 5 s more from the first frame, when it is
+    # already playing, in the recording's bytes.
+    until [ "$(stat -c %s "$wav")" -ge $((started + (${musicLength%.*} + 6) * 44100 * 4)) ]; do
         running || fail "the demo ended: $(cat "$work/err")"
         sleep 0.5
     done
