@@ -308,7 +308,8 @@ TEST_F(Startup, playableMusicPlays)
 }
 
 // No sound only silences, in a line that names the driver tried; ALSA's
-// messages are held back only while the device is opened.
+// messages are held back only while the device is opened, and the sound
+// server's latency is put back at the end.
 TEST_F(Startup, noSoundDeviceOnlySilences)
 {
     saveGood();
@@ -321,6 +322,7 @@ TEST_F(Startup, noSoundDeviceOnlySilences)
     EXPECT_EQ(snd_lib_error, alsaHandler);
     EXPECT_NE(demo.screen.surface, nullptr);
     stopDemo(demo, edge);
+    EXPECT_EQ(std::getenv("PULSE_LATENCY_MSEC"), nullptr);
 }
 
 // Nothing of a failed start stays: no pictures, no screen, no library, and

@@ -3,8 +3,9 @@
 // late mixing thread leaves when the sound server runs out of samples.
 // FILE is a WAV of signed 16-bit samples, as parec writes it, or headerless
 // signed 16-bit stereo at 44100 Hz, as SDL's disk audio driver writes it.
-// Prints one line: start, end and length in seconds, then the gaps and
-// their sum in milliseconds.
+// Prints one line: start, end and length in seconds, then each gap in
+// milliseconds with the whole second of the music it starts in (ms@s), and
+// their sum.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -90,10 +91,13 @@ int main(int argc, char** argv)
             total += end - f;
             gaps += ' ';
             gaps += std::to_string((end - f) * 1000 / rate);
+            gaps += '@';
+            gaps += std::to_string((f - first) / rate);
         }
         f = end > f ? end : f + 1;
     }
-    std::printf("start %.3f s, end %.3f s, length %.3f s, %zu gaps (ms:%s), %zu ms of silence\n", double(first) / rate,
-                double(last) / rate, double(last - first) / rate, count, gaps.c_str(), total * 1000 / rate);
+    std::printf("start %.3f s, end %.3f s, length %.3f s, %zu gaps (ms@s:%s), %zu ms of silence\n",
+                double(first) / rate, double(last) / rate, double(last - first) / rate, count, gaps.c_str(),
+                total * 1000 / rate);
     return 0;
 }

@@ -52,6 +52,13 @@ std::string noSound(const std::string& error)
 
 void startMusic(Edge& edge, const std::string& dir, std::string& silence)
 {
+    // SDL asks a PulseAudio server to hold one buffer of sound, 23 ms (1024
+    // samples at the 44100 Hz that sdl12-compat opens), and writes the next
+    // only when that one has played: on a busy machine a mixing thread a few
+    // ms late left gaps of silence. 400 ms held ahead ride over them (see
+    // tools/sound-gaps.sh); nothing on screen keeps time with the music, so
+    // the delay costs nothing. The user's own setting is kept.
+    setVariable(edge.changes, "PULSE_LATENCY_MSEC", "400", false);
     {
         const AlsaQuiet quiet;
         if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
