@@ -11,6 +11,10 @@
 // - Xlib's I/O error handler, where DISPLAY is set: the display's loss ends
 //   the demo with one line (x11.h).
 // - A SIGSEGV handler, only while the video is being set up (FaultGuard).
+// - PULSE_LATENCY_MSEC=400 unless the user set it, when the music starts:
+//   a PulseAudio server holds that much sound ahead of the mixing thread.
+// - ALSA's error handler, only while the sound device is being opened:
+//   ALSA's own lines would come before the demo's one (AlsaQuiet).
 #pragma once
 
 #include <string>
