@@ -130,6 +130,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "newyear: %s\n", error.c_str());
         return 1;
     }
+    if (!edge.notice.empty())
+        std::fprintf(stderr, "newyear: %s\n", edge.notice.c_str());
     if (!silence.empty())
         std::fprintf(stderr, "newyear: playing without music: %s\n", silence.c_str());
 
