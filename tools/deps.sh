@@ -2,14 +2,17 @@
 # missing, and says which. Plain bash, so it works before make exists.
 
 # The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, Xlib,
-# libpng.
+# the Wayland client library, libpng; and the plugin that draws a window's
+# decorations on Wayland, only recommended by libdecor, so left out by
+# --no-install-recommends.
 buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
-               libsdl-mixer1.2-dev libx11-dev libpng-dev)
+               libsdl-mixer1.2-dev libx11-dev libwayland-dev libpng-dev libdecor-0-plugin-1-cairo)
 # Only the tests: GoogleTest and Google Benchmark, a headless X server to
-# run the real demo in, keys, screenshots, the validators
+# run the real demo in, a Wayland compositor and two window managers to run
+# it under, keys, window manager requests, screenshots, the validators
 # for the installed desktop files and man page, the package tools, lintian
 # for the .deb, clang's fuzzer and clang-format for the one code style.
-testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
+testPackages=(googletest libgtest-dev libbenchmark-dev xvfb weston openbox fluxbox xdotool wmctrl x11-utils imagemagick
               desktop-file-utils appstream dpkg-dev file groff-base lintian clang libclang-rt-14-dev
               clang-format)
 
