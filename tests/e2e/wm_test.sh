@@ -34,24 +34,31 @@ fillsScreen()
 }
 
 # windowed W H WHAT: waits until the demo's window is WxH with the picture
-# in its middle at its own size, black beside it.
+# in its middle at its own size, black beside it, and the window manager
+# no longer holds it full screen.
 windowed()
 {
     local x=$((($1 - 320) / 2)) size
     for _ in $(seq 600); do
         running || fail "$3 ended the demo: $(cat "$work/err")"
-        size=$(xwininfo -id "$win" | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
-        if [ "$size" = "$1x$2" ] && import -window "$win" "$work/win.png" 2>/dev/null &&
+        win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
+        size=$(xwininfo -id "$win" 2>/dev/null | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
+        if [ "$size" = "$1x$2" ] && ! xprop -id "$win" _NET_WM_STATE | grep -q FULLSCREEN &&
+            import -window "$win" "$work/win.png" 2>/dev/null &&
             near "$(rgbAt "$work/win.png" $((x + 10)) 100)" "$panel" &&
             { [ "$x" -eq 0 ] || [ "$(rgbAt "$work/win.png" $((x - 1)) 100)$(rgbAt "$work/win.png" $((x + 320)) 100)" = 0,0,00,0,0 ]; }; then
             return 0
         fi
         sleep 0.05
     done
-    fail "after $3 the window is $size, not $1x$2 with the picture in its middle"
+    fail "after $3 the window is $size, not $1x$2 with the picture in its middle: $(rgbAt "$work/win.png" $((x + 10)) 100) at $((x + 10)),100"
 }
 
-key() { xdotool key --window "$win" "$1"; }
+key()
+{
+    ourWindow
+    xdotool key --window "$win" "$1" || fail "cannot send $1 to the demo: $(cat "$work/err")"
+}
 
 # The window managers keep their files in a home of their own; fluxbox gets
 # a style that sets no wallpaper, which would need a tool it lacks and show
@@ -72,10 +79,11 @@ for wm in openbox fluxbox; do
     startDemo "$work" --scale 1 --mute
     ourWindow
     windowed 320 240 "$wm's start"
-    wmctrl -i -r "$win" -b add,fullscreen
+    wmctrl -r newyear -b add,fullscreen
     fillsScreen "$wm's full-screen request"
     key F11
     windowed 320 240 "F11 in $wm's full screen"
+    ourWindow
     xdotool windowmove "$win" 0 0 windowsize "$win" 600 240
     windowed 600 240 "resizing it in $wm"
     key alt+Return
@@ -99,7 +107,8 @@ for wm in openbox fluxbox; do
     waitFrames 2
     stopDemo
     [ ! -s "$work/err" ] || fail "under $wm it said: $(cat "$work/err")"
-    kill "$wmPid"
+    # fluxbox can lock up in its own SIGTERM handler.
+    kill -KILL "$wmPid"
     wait "$wmPid" 2>/dev/null || true
     stopX
 done

@@ -233,7 +233,8 @@ SDL_Surface* openScreen(Edge& edge, const Options& options, std::string& error)
             fillScreen();
     }
     if (!edge.display)
-        error = std::string("cannot open the display: ") + SDL_GetError();
+        error = "cannot open " + (options.mode == ScreenMode::offscreen ? "the display" : displayName()) + ": " +
+                SDL_GetError();
     return edge.display;
 }
 
