@@ -17,5 +17,7 @@ set(NEWYEAR_DESKTOP_SOURCES
   platform/desktop/video.cpp
   platform/desktop/audio.cpp
   platform/desktop/x11.cpp
+  platform/desktop/wayland.cpp
+  platform/desktop/watch.cpp
   platform/desktop/process.cpp
 )

@@ -3,17 +3,20 @@
 # tools/fresh-debian.sh also takes apt's mirror from here.
 
 # The build: compiler, CMake, SDL 1.2 (over SDL 2) with SDL_mixer, Xlib,
-# ALSA's library, libpng.
+# the Wayland client library, ALSA's library, libpng; and the plugin that
+# draws a window's decorations on Wayland, only recommended by libdecor, so
+# left out by --no-install-recommends.
 buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
-               libsdl-mixer1.2-dev libx11-dev libasound2-dev libpng-dev)
+               libsdl-mixer1.2-dev libx11-dev libwayland-dev libasound2-dev libpng-dev libdecor-0-plugin-1-cairo)
 # Only the tests: GoogleTest and Google Benchmark, a headless X server to
-# run the real demo in, keys, screenshots, a PulseAudio server and its
-# tools to play it through, the validators
-# for the installed desktop files and man page, the package tools, lintian
-# for the .deb, clang's fuzzer and clang-format for the one code style.
-testPackages=(googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils imagemagick
-              pulseaudio pulseaudio-utils desktop-file-utils appstream dpkg-dev file groff-base lintian
-              clang libclang-rt-14-dev clang-format)
+# run the real demo in, a Wayland compositor and two window managers to run
+# it under, keys, window manager requests, screenshots, a PulseAudio server
+# and its tools to play it through, the validators for the installed
+# desktop files and man page, the package tools, lintian for the .deb,
+# clang's fuzzer and clang-format for the one code style.
+testPackages=(googletest libgtest-dev libbenchmark-dev xvfb weston openbox fluxbox xdotool wmctrl x11-utils
+              imagemagick pulseaudio pulseaudio-utils desktop-file-utils appstream dpkg-dev file groff-base
+              lintian clang libclang-rt-14-dev clang-format)
 
 # aptGet ARGS...: apt-get as root (through sudo when we are not). When
 # another apt holds a lock (an upgrade running, a second terminal), it says so

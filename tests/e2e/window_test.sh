@@ -81,6 +81,16 @@ waitEnd 30 || fail "Escape did not end the windowed demo"
 [ "$status" -eq 0 ] || fail "status $status after Escape"
 [ ! -s "$work/err" ] || fail "muted, it said: $(cat "$work/err")"
 mv "$work/music.away" "$work/music.dat"
+
+# A scale too large for the desktop is lowered to the largest that fits,
+# 4 (1280x960) on 1280x1024, and one line says so.
+startDemo "$work" --scale 16 --mute
+ourWindow
+geometryIs 1280x960
+xdotool key --window "$win" Escape
+waitEnd 30 || fail "Escape did not end the demo at scale 16"
+[ "$(cat "$work/err")" = "newyear: a window of scale 16 (5120x3840) does not fit the 1280x1024 desktop: using scale 4" ] ||
+    fail "at scale 16 it said: $(cat "$work/err")"
 stopX
 
 # Full screen ignores the close request; Escape still ends it.

@@ -23,9 +23,13 @@ diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub("^\\.", "", $6); print $6 }' |
 # the library's own dependency), and the libraries found in the binary.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
-for want in libsdl1.2-compat-shim libsdl-mixer1.2 libc6 libstdc++6; do
+for want in libsdl1.2-compat-shim libsdl-mixer1.2 libc6 libstdc++6 libwayland-client0; do
     grep -qxF "$want" <<<"$names" || fail "Depends lacks $want: $depends"
 done
+# A window on Wayland needs it for its title bar; apt installs it unless
+# told not to.
+[ "$(dpkg-deb -f "$deb" Recommends)" = libdecor-0-plugin-1-cairo ] ||
+    fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
 dpkg-deb -x "$deb" "$work/root"
 checkTree "$work/root" "$prefix" "$source"

@@ -1,5 +1,5 @@
 // The desktop edge: the demo on SDL 1.2 (sdl12-compat over SDL 2) and
-// SDL_mixer 1.2, full screen or in a window on X, or on an offscreen
+// SDL_mixer 1.2, full screen or in a window on X or Wayland, or on an offscreen
 // surface for the tools and tests. Implements platform/edge.h.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <string>
 
 struct Edge {
     SDL_Surface* display = nullptr;    // the screen SDL or we made
@@ -17,7 +18,9 @@ struct Edge {
     Mix_Music* music = nullptr;  // null while playing in silence
     bool audioOpen = false;
     bool closeQuits = false;  // in a window the close button quits; full screen ignores it
-    XWatch x;
+    bool resizable = false;   // the window may be resized, full screen included
+    DisplayWatch watch;
+    std::string notice;  // a line for the user about a choice made for them
     ProcessChanges changes;
 };
 

@@ -37,14 +37,14 @@ int help()
                 "\n"
                 "  -w, --window     show it in a window instead of full screen\n"
                 "  -s, --scale N    the window's scale, a whole number (implies --window;\n"
-                "                   default: the largest that fits the desktop)\n"
+                "                   default, and at most: the largest that fits the desktop)\n"
                 "  -d, --data DIR   read gfx.dat, hm.dat and music.dat from DIR\n"
                 "  -m, --mute       play no music\n"
                 "  -h, --help       show this help and exit\n"
                 "      --version    show the version and exit\n"
                 "\n"
                 "Keys: Escape quits, as do joystick buttons 8 and 14; in a window, so does\n"
-                "its close button. Nothing else is read.\n"
+                "its close button. F11 or Alt+Enter toggles full screen. Nothing else is read.\n"
                 "\n"
                 "Data: from the working directory when gfx.dat is there, otherwise from\n"
                 "%s.\n",
@@ -130,6 +130,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "newyear: %s\n", error.c_str());
         return 1;
     }
+    if (!edge.notice.empty())
+        std::fprintf(stderr, "newyear: %s\n", edge.notice.c_str());
     if (!silence.empty())
         std::fprintf(stderr, "newyear: playing without music: %s\n", silence.c_str());
 

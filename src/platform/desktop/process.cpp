@@ -33,7 +33,7 @@ void unsetVariable(ProcessChanges& changes, const char* name)
 void undoChanges(ProcessChanges& changes)
 {
     if (changes.handlerSet)
-        unwatchDisplay(changes.ioErrorHandler);
+        unwatchX(changes.ioErrorHandler);
     for (auto v = changes.variables.rbegin(); v != changes.variables.rend(); ++v) {
         if (v->was)
             setenv(v->name, v->value.c_str(), 1);

@@ -6,11 +6,13 @@
 // - SDL12COMPAT_SCALE_METHOD=nearest unless the user chose one: the 320x240
 //   picture is scaled up with sharp pixels.
 // - SDL_VIDEODRIVER, when the user named none: x11 where DISPLAY is set,
-//   kmsdrm where no display is named at all, dummy for an offscreen screen.
+//   wayland where only WAYLAND_DISPLAY is, kmsdrm where no display is named
+//   at all, dummy for an offscreen screen.
 // - SDL12COMPAT_WINDOW_SCALING, in a window: its whole-number scale.
 // - Xlib's I/O error handler, where DISPLAY is set: the display's loss ends
 //   the demo with one line (x11.h).
-// - A SIGSEGV handler, only while the video is being set up (FaultGuard).
+// - A SIGSEGV handler, and a 100 ms interval timer (ITIMER_REAL) with a
+//   SIGALRM handler, only while the video is being set up (FaultGuard).
 // - PULSE_LATENCY_MSEC=400 unless the user set it, when the music starts:
 //   a PulseAudio server holds that much sound ahead of the mixing thread.
 // - ALSA's error handler, only while the sound device is being opened:

@@ -3,11 +3,14 @@
 // does, and reading the input and showing frames once it runs.
 #include "assets/assets.h"
 #include "platform/desktop/desktop.h"
+#include "platform/desktop/wayland.h"
 #include "render/layout.h"
 
+#include <SDL_syswm.h>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 
 namespace {
 
@@ -18,19 +21,31 @@ SDL_Surface* lastDisplay = nullptr;
 
 // SDL 2 would fall back on a display that nobody sees when there is none to
 // be had, so the demo would run on invisibly. Unless the user names a video
-// driver, ask for the one the environment points at, so that a missing
-// display fails here and can be reported.
+// driver, ask for the one the environment points at, X before Wayland as
+// SDL itself prefers, so that a missing display fails here and can be
+// reported. The server it uses is watched for its loss.
 bool chooseVideoDriver(Edge& edge, std::string& error)
 {
     const char* chosen = std::getenv("SDL_VIDEODRIVER");
-    if (chosen && *chosen)
-        return true;
     const char* x = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (wayland && *wayland)
-        return true;  // SDL picks X or Wayland itself, both are there to be seen
+    if (chosen && *chosen) {
+        if (std::strcmp(chosen, "wayland") == 0)
+            return watchWayland(edge.watch, error);
+        // Whatever drives the display, an X server can go away under it.
+        if (x && *x)
+            watchX(edge.watch, edge.changes);
+        return true;
+    }
     if (x && *x) {
         setVariable(edge.changes, "SDL_VIDEODRIVER", "x11");
+        watchX(edge.watch, edge.changes);
+        return true;
+    }
+    if (wayland && *wayland) {
+        if (!watchWayland(edge.watch, error))
+            return false;
+        setVariable(edge.changes, "SDL_VIDEODRIVER", "wayland");
         return true;
     }
     // Neither: only the console's own display is left to try.
@@ -43,44 +58,121 @@ bool chooseVideoDriver(Edge& edge, std::string& error)
     return false;
 }
 
+// The display SDL was asked to open, as the user would name it.
+std::string displayName()
+{
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if (driver && !std::strcmp(driver, "wayland"))
+        return std::string("the Wayland display \"") + (wayland ? wayland : "") + "\"";
+    if (x && *x)
+        return "the display \"" + std::string(x) + "\"";
+    return "the display";
+}
+
 bool startLibrary(Edge& edge, const Options& options, std::string& error)
 {
-    const char* x = nullptr;
     if (options.mode == ScreenMode::offscreen) {
         setVariable(edge.changes, "SDL_VIDEODRIVER", "dummy");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0)
             return true;
-    } else {
-        setVariable(edge.changes, "SDL_NO_SIGNAL_HANDLERS", "1");
-        setVariable(edge.changes, "SDL12COMPAT_SCALE_METHOD", "nearest", false);
-        if (!chooseVideoDriver(edge, error))
-            return false;
-        // Whatever drives the display, an X server can go away under it.
-        x = std::getenv("DISPLAY");
-        if (x && *x)
-            watchDisplay(edge.x, edge.changes);
-        const FaultGuard guard(edge.x);
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0)
-            return true;
+        error = std::string("cannot open the display: ") + SDL_GetError();
+        return false;
     }
-    error = "cannot open the display";
-    if (x && *x)
-        error += " \"" + std::string(x) + "\"";
-    error += std::string(": ") + SDL_GetError();
+    setVariable(edge.changes, "SDL_NO_SIGNAL_HANDLERS", "1");
+    setVariable(edge.changes, "SDL12COMPAT_SCALE_METHOD", "nearest", false);
+    if (!chooseVideoDriver(edge, error))
+        return false;
+    const FaultGuard guard(edge.watch);
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0)
+        return true;
+    error = "cannot open " + displayName() + ": " + SDL_GetError();
+    const char* x = std::getenv("DISPLAY");
     if (const char* driver = std::getenv("SDL_VIDEODRIVER"); x && *x && driver && !std::strcmp(driver, "x11"))
         error += " (is an X server running there, and may this user use it?)";
     return false;
 }
 
-// The window's scale when none is asked for: the largest whole one that
-// leaves room for a title bar and a panel on the desktop.
-int fittingScale()
+// The largest whole scale whose window fits the desktop; with room, one
+// that also leaves room for a title bar and a panel. 0 when the desktop's
+// size is not known.
+int largestScale(bool room)
 {
     const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
     if (!desktop || desktop->current_w <= 0 || desktop->current_h <= 0)
-        return 2;
-    const int scale = std::min(desktop->current_w / screenWidth, desktop->current_h * 9 / 10 / screenHeight);
-    return std::max(scale, 1);
+        return 0;
+    const int height = room ? desktop->current_h * 9 / 10 : desktop->current_h;
+    return std::max(std::min(desktop->current_w / screenWidth, height / screenHeight), 1);
+}
+
+// The window's scale: the one asked for, lowered to the largest that fits
+// the desktop, with a line in edge.notice that says so; none asked for,
+// the largest that leaves room around it.
+int windowScale(Edge& edge, int asked)
+{
+    if (asked == 0) {
+        const int scale = largestScale(true);
+        return scale ? scale : 2;
+    }
+    const int most = largestScale(false);
+    if (most == 0 || asked <= most)
+        return asked;
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    edge.notice = "a window of scale " + std::to_string(asked) + " (" + std::to_string(asked * screenWidth) + "x" +
+                  std::to_string(asked * screenHeight) + ") does not fit the " + std::to_string(desktop->current_w) +
+                  "x" + std::to_string(desktop->current_h) + " desktop: using scale " + std::to_string(most);
+    return most;
+}
+
+// Lets the window manager resize the window, full screen included, and the
+// picture follow it, scaled by sdl12-compat with 4:3 kept; with a scale,
+// the window first gets that size. SDL 1.2 has no call for either: these
+// are SDL 2's own, under sdl12-compat.
+void letResize(Edge& edge, int scale)
+{
+    SDL_Window* window = SDL12COMPAT_GetWindow();
+    void* sdl2 = window ? dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) : nullptr;
+    if (!sdl2)
+        return;
+    if (auto resizable = reinterpret_cast<void (*)(SDL_Window*, int)>(dlsym(sdl2, "SDL_SetWindowResizable")))
+        resizable(window, 1);
+    auto size = reinterpret_cast<void (*)(SDL_Window*, int, int)>(dlsym(sdl2, "SDL_SetWindowSize"));
+    if (size && scale > 0)
+        size(window, scale * screenWidth, scale * screenHeight);
+    dlclose(sdl2);
+    edge.resizable = true;
+}
+
+bool onX()
+{
+    char driver[16] = "";
+    return SDL_VideoDriverName(driver, sizeof driver) && std::strcmp(driver, "x11") == 0;
+}
+
+bool togglesFullScreen(const SDL_keysym& key)
+{
+    return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
+}
+
+// F11 and Alt+Enter. sdl12-compat toggles by what it last asked SDL 2 for;
+// a window manager's own full screen (its key, or a request from outside)
+// is news to it, so such a window is first marked full screen, then taken
+// out of it. Only a window has a close button that quits.
+void toggleFullScreen(Edge& edge)
+{
+    const bool x = onX();
+    if (x && !(edge.display->flags & SDL_FULLSCREEN) && wmFullScreen())
+        SDL_WM_ToggleFullScreen(edge.display);
+    if (!SDL_WM_ToggleFullScreen(edge.display))
+        return;
+    edge.closeQuits = !(edge.display->flags & SDL_FULLSCREEN);
+    if (!edge.closeQuits) {
+        if (x)
+            fillScreen();
+    } else if (!edge.resizable) {
+        letResize(edge, largestScale(true));
+    }
 }
 
 // The 32x32 icon drawn into the program, for the title bar and task bar.
@@ -131,41 +223,52 @@ SDL_Surface* openScreen(Edge& edge, const Options& options, std::string& error)
         if (options.mode == ScreenMode::window) {
             // The 320x240 picture, scaled up whole in a window of its own.
             flags = 0;
-            const std::string scale = std::to_string(options.scale > 0 ? options.scale : fittingScale());
+            const std::string scale = std::to_string(windowScale(edge, options.scale));
             setVariable(edge.changes, "SDL12COMPAT_WINDOW_SCALING", scale.c_str());
             edge.closeQuits = true;
         }
-        findConnection(edge.x);
+        findConnection(edge.watch);
         if (lastDisplay) {
             SDL_FreeSurface(lastDisplay);
             lastDisplay = nullptr;
         }
         {
-            const FaultGuard guard(edge.x);
+            const FaultGuard guard(edge.watch);
             edge.display = lastDisplay = SDL_SetVideoMode(screenWidth, screenHeight, 16, flags);
         }
-        char driver[16] = "";
-        if (edge.display && flags == SDL_FULLSCREEN && SDL_VideoDriverName(driver, sizeof driver) &&
-            std::strcmp(driver, "x11") == 0)
+        if (edge.display && flags == 0)
+            letResize(edge, 0);
+        if (edge.display && flags == SDL_FULLSCREEN && onX())
             fillScreen();
     }
     if (!edge.display)
-        error = std::string("cannot open the display: ") + SDL_GetError();
+        error = "cannot open " + (options.mode == ScreenMode::offscreen ? "the display" : displayName()) + ": " +
+                SDL_GetError();
     return edge.display;
 }
 
-// Full screen, the window system's close request is not a quit: the demo
-// ends only on the viewer's own keys. Every other event is read and dropped.
+// The frame's input step. Full screen, the window system's close request is
+// not a quit: the demo ends only on the viewer's own keys. F11 and
+// Alt+Enter toggle full screen; every other event is read and dropped. A
+// connection to the display that was hung up ends the demo here, whatever
+// SDL made of it.
 bool quitRequested(Edge& edge)
 {
+    checkConnection(edge.watch);
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)
             return true;
+        if (event.type == SDL_KEYDOWN && togglesFullScreen(event.key.keysym))
+            toggleFullScreen(edge);
         if (event.type == SDL_JOYBUTTONDOWN && (event.jbutton.button == 8 || event.jbutton.button == 14))
             return true;
-        if (event.type == SDL_QUIT && edge.closeQuits)
-            return true;
+        if (event.type == SDL_QUIT) {
+            // SDL asks to quit when it loses its Wayland compositor too.
+            checkConnection(edge.watch);
+            if (edge.closeQuits)
+                return true;
+        }
     }
     return false;
 }

@@ -12,17 +12,12 @@
 
 namespace {
 
-[[noreturn]] void displayLost()
-{
-    static const char line[] = "newyear: the display went away\n";
-    if (write(STDERR_FILENO, line, sizeof line - 1) < 0)
-        _exit(1);
-    _exit(1);
-}
+// Whatever the demo's window is watching, for Xlib's handler.
+const DisplayWatch* watched = nullptr;
 
 int onIOError(Display*)
 {
-    displayLost();
+    connectionLost(*watched);
 }
 
 bool hasProperty(Display* x, Window w, const char* name)
@@ -41,123 +36,79 @@ bool hasProperty(Display* x, Window w, const char* name)
     return has;
 }
 
-// The top-level window that SDL made for this process, by its _NET_WM_PID.
-Window ownWindow(Display* x, Window root)
+bool ownedByUs(Display* x, Window w, Atom pidAtom)
+{
+    Atom type;
+    int format;
+    unsigned long n, after;
+    unsigned char* value = nullptr;
+    const bool ours =
+        XGetWindowProperty(x, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &value) == Success &&
+        value && n == 1 && *reinterpret_cast<unsigned long*>(value) == static_cast<unsigned long>(getpid());
+    if (value)
+        XFree(value);
+    return ours;
+}
+
+// The window that SDL made for this process, by its _NET_WM_PID, among the
+// children of under, and theirs, down to depth: a window manager puts it
+// inside frames of its own.
+Window ownWindow(Display* x, Window under, int depth = 0)
 {
     const Atom pidAtom = XInternAtom(x, "_NET_WM_PID", True);
     Window rootReturn, parent, *children = nullptr, found = 0;
     unsigned count = 0;
-    if (pidAtom == None || !XQueryTree(x, root, &rootReturn, &parent, &children, &count))
+    if (pidAtom == None || !XQueryTree(x, under, &rootReturn, &parent, &children, &count))
         return 0;
-    for (unsigned i = 0; i < count && !found; i++) {
-        Atom type;
-        int format;
-        unsigned long n, after;
-        unsigned char* value = nullptr;
-        if (XGetWindowProperty(x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &value) ==
-                Success &&
-            value && n == 1 && *reinterpret_cast<unsigned long*>(value) == static_cast<unsigned long>(getpid()))
-            found = children[i];
-        if (value)
-            XFree(value);
-    }
+    for (unsigned i = 0; i < count && !found; i++)
+        found = ownedByUs(x, children[i], pidAtom) ? children[i] : 0;
+    for (unsigned i = 0; i < count && !found && depth > 0; i++)
+        found = ownWindow(x, children[i], depth - 1);
     if (children)
         XFree(children);
     return found;
 }
 
-bool serverAnswers(const sockaddr_un& server)
-{
-    const int s = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (s < 0)
-        return true;
-    // Linux servers listen both on an abstract name and on the file.
-    sockaddr_un abstract = server;
-    std::memmove(abstract.sun_path + 1, server.sun_path, sizeof server.sun_path - 1);
-    abstract.sun_path[0] = '\0';
-    const socklen_t length = offsetof(sockaddr_un, sun_path) + 1 + std::strlen(server.sun_path);
-    const bool answers = connect(s, reinterpret_cast<const sockaddr*>(&abstract), length) == 0 ||
-                         connect(s, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0;
-    close(s);
-    return answers;
-}
-
-bool hungUp(int connection)
-{
-    pollfd p = {connection, POLLRDHUP, 0};
-    return connection >= 0 && poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLRDHUP | POLLERR));
-}
-
-// What the innermost live FaultGuard watches; a signal handler has no other
-// way to reach it.
-const XWatch* guarded = nullptr;
-
-void onFault(int)
-{
-    if (guarded && guarded->server.sun_family == AF_UNIX &&
-        (hungUp(guarded->connection) || !serverAnswers(guarded->server)))
-        displayLost();
-    // A fault of its own: let it take its usual course when the faulting
-    // instruction runs again.
-    signal(SIGSEGV, SIG_DFL);
-}
-
 }  // namespace
 
-void watchDisplay(XWatch& x, ProcessChanges& changes)
+void watchX(DisplayWatch& watch, ProcessChanges& changes)
 {
+    watch = DisplayWatch{};
+    watched = &watch;
     changes.ioErrorHandler = XSetIOErrorHandler(onIOError);
     changes.handlerSet = true;
-    x = XWatch{};
     const char* name = std::getenv("DISPLAY");
     const char* colon = name ? std::strchr(name, ':') : nullptr;
     if (!colon || (colon != name && std::strncmp(name, "unix:", 5) != 0))
         return;
-    x.server.sun_family = AF_UNIX;
+    watch.server.sun_family = AF_UNIX;
+    watch.x = true;
     const size_t digits = std::strspn(colon + 1, "0123456789");
-    std::strcpy(x.server.sun_path, "/tmp/.X11-unix/X");
-    std::strncat(x.server.sun_path, colon + 1, digits < 20 ? digits : 20);
+    std::strcpy(watch.server.sun_path, "/tmp/.X11-unix/X");
+    std::strncat(watch.server.sun_path, colon + 1, digits < 20 ? digits : 20);
 }
 
-void unwatchDisplay(int (*previous)(_XDisplay*))
+void unwatchX(int (*previous)(_XDisplay*))
 {
     XSetIOErrorHandler(previous);
+    watched = nullptr;
 }
 
-void findConnection(XWatch& x)
+bool xServerAnswers(const sockaddr_un& server)
 {
-    x.connection = -1;
-    DIR* fds = x.server.sun_family == AF_UNIX ? opendir("/proc/self/fd") : nullptr;
-    if (!fds)
-        return;
-    while (const dirent* entry = readdir(fds)) {
-        const int fd = std::atoi(entry->d_name);
-        sockaddr_un peer = {};
-        socklen_t length = sizeof peer;
-        if (fd <= STDERR_FILENO || fd == dirfd(fds) ||
-            getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 || peer.sun_family != AF_UNIX)
-            continue;
-        const char* path = peer.sun_path[0] ? peer.sun_path : peer.sun_path + 1;
-        if (std::strncmp(path, x.server.sun_path, sizeof peer.sun_path - 1) == 0) {
-            x.connection = fd;
-            break;
-        }
-    }
-    closedir(fds);
-}
-
-FaultGuard::FaultGuard(const XWatch& x) : outer(guarded)
-{
-    guarded = &x;
-    struct sigaction guard = {};
-    guard.sa_handler = onFault;
-    sigaction(SIGSEGV, &guard, &previous);
-}
-
-FaultGuard::~FaultGuard()
-{
-    sigaction(SIGSEGV, &previous, nullptr);
-    guarded = outer;
+    if (server.sun_family != AF_UNIX)
+        return false;
+    const int s = connectTo(server, true);
+    if (s < 0)
+        return false;
+    // A connection set-up with no authorisation: byte order, protocol 11.0.
+    const unsigned char setup[12] = {'l', 0, 11};
+    unsigned char reply;
+    pollfd p = {s, POLLIN, 0};
+    const bool answers =
+        write(s, setup, sizeof setup) == sizeof setup && poll(&p, 1, 2000) == 1 && read(s, &reply, 1) == 1;
+    close(s);
+    return answers;
 }
 
 void fillScreen()
@@ -176,4 +127,27 @@ void fillScreen()
         }
     }
     XCloseDisplay(x);
+}
+
+bool wmFullScreen()
+{
+    Display* x = XOpenDisplay(nullptr);
+    if (!x)
+        return false;
+    const Window ours = ownWindow(x, XDefaultRootWindow(x), 3);
+    const Atom state = XInternAtom(x, "_NET_WM_STATE", True), full = XInternAtom(x, "_NET_WM_STATE_FULLSCREEN", True);
+    bool found = false;
+    Atom type;
+    int format;
+    unsigned long count = 0, after;
+    unsigned char* value = nullptr;
+    if (ours && state != None && full != None &&
+        XGetWindowProperty(x, ours, state, 0, 32, False, XA_ATOM, &type, &format, &count, &after, &value) == Success &&
+        value)
+        for (unsigned long i = 0; i < count && !found; i++)
+            found = reinterpret_cast<Atom*>(value)[i] == full;
+    if (value)
+        XFree(value);
+    XCloseDisplay(x);
+    return found;
 }
