@@ -13,7 +13,10 @@ set(NEWYEAR_CORE_SOURCES
   demo/frame.cpp
 )
 set(NEWYEAR_ICON_SOURCES assets/icon.cpp)
+# The music is the same on both edges; the web build adds it to its own.
+set(NEWYEAR_MUSIC_SOURCES platform/music.cpp)
 set(NEWYEAR_DESKTOP_SOURCES
+  ${NEWYEAR_MUSIC_SOURCES}
   platform/desktop/video.cpp
   platform/desktop/audio.cpp
   platform/desktop/x11.cpp

@@ -7,6 +7,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 # Copies the committed data files into the scratch folder.
 withData() { cp "$data"/gfx.dat "$data"/hm.dat "$data"/music.dat "$work"/; }
 
+# ourWindow: the demo's top-level window, named newyear, once mapped, in win.
+ourWindow()
+{
+    for _ in $(seq 600); do
+        running || fail "the demo ended: $(cat "$work/err")"
+        win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
+        [ -n "$win" ] && return 0
+        sleep 0.05
+    done
+    fail "no window named newyear"
+}
+
 # expectError PATTERN [ARGS...]: the demo, started in the scratch folder,
 # fails with status 1 and one line that matches PATTERN.
 expectError()

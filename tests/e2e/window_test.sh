@@ -30,18 +30,6 @@ for want in --window --scale --data --mute --version Escape "working directory";
     grep -q -- "$want" "$work/stdout" || fail "--help does not mention $want"
 done
 
-# ourWindow: the demo's top-level window, named newyear, once mapped.
-ourWindow()
-{
-    for _ in $(seq 600); do
-        running || fail "the demo ended: $(cat "$work/err")"
-        win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
-        [ -n "$win" ] && return 0
-        sleep 0.05
-    done
-    fail "no window named newyear"
-}
-
 # geometryIs WxH: the window has that size, once SDL has settled it.
 geometryIs()
 {

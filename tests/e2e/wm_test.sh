@@ -7,17 +7,6 @@ source "$(dirname "$0")/common.sh"
 withData
 panel=$(rgbAt "$work/gfx.dat" 10 100)
 
-ourWindow()
-{
-    for _ in $(seq 600); do
-        running || fail "the demo ended: $(cat "$work/err")"
-        win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
-        [ -n "$win" ] && return 0
-        sleep 0.05
-    done
-    fail "no window named newyear"
-}
-
 # fillsScreen WHAT: waits until the 640x480 screen is the picture at twice
 # its size: the panel where it belongs, and every 2x2 block one colour.
 fillsScreen()

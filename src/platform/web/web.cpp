@@ -3,7 +3,7 @@
 // joystick and no cursor to hide on a page; full screen is the page's.
 #include "platform/web/web.h"
 
-#include "data/data.h"
+#include "platform/music.h"
 #include "platform/web/rand.h"
 #include "render/layout.h"
 
@@ -56,29 +56,12 @@ void startMusic(Edge& edge, const std::string& dir, std::string& silence)
         return;
     }
     edge.audioOpen = true;
-    std::string error;
-    if (!checkFile(dir, "music.dat", error)) {
-        silence = error;
-        return;
-    }
-    edge.music = Mix_LoadMUS((dir + "/music.dat").c_str());
-    if (!edge.music) {
-        silence = inFolder("music.dat", dir) + " cannot be played: " + Mix_GetError();
-        return;
-    }
-    Mix_PlayMusic(edge.music, 0);
+    playMusic(edge.music, dir, silence);
 }
 
 void stopMusic(Edge& edge)
 {
-    if (!edge.audioOpen)
-        return;
-    Mix_HaltMusic();
-    if (edge.music)
-        Mix_FreeMusic(edge.music);
-    Mix_CloseAudio();
-    edge.music = nullptr;
-    edge.audioOpen = false;
+    closeMusic(edge.music, edge.audioOpen);
 }
 
 // Escape ends the show, as on the desktop; everything else is read and
