@@ -1,7 +1,7 @@
 // The music on the desktop, through SDL_mixer 1.2 on SDL's own mixing
 // thread, which the demo does not touch again until it stops the music.
-#include "platform/music.h"
 #include "platform/desktop/desktop.h"
+#include "platform/music.h"
 
 #include <alsa/asoundlib.h>
 #include <cstdlib>
