@@ -9,12 +9,12 @@
 buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-shim
                libsdl-mixer1.2-dev libx11-dev libwayland-dev libasound2-dev libpng-dev libdecor-0-plugin-1-cairo)
 # Only the tests: GoogleTest and Google Benchmark, a headless X server to
-# run the real demo in, a Wayland compositor and two window managers to run
+# run the real demo in, a Wayland compositor and three window managers to run
 # it under, keys, window manager requests, screenshots, a PulseAudio server
 # and its tools to play it through, the validators for the installed
 # desktop files and man page, the package tools, lintian for the .deb,
 # clang's fuzzer and clang-format for the one code style.
-testPackages=(googletest libgtest-dev libbenchmark-dev xvfb weston openbox fluxbox xdotool wmctrl x11-utils
+testPackages=(googletest libgtest-dev libbenchmark-dev xvfb weston openbox fluxbox xfwm4 dbus-daemon xdotool wmctrl x11-utils
               imagemagick pulseaudio pulseaudio-utils desktop-file-utils appstream dpkg-dev file groff-base
               lintian clang libclang-rt-14-dev clang-format)
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Under real window managers: the window follows their full-screen request
+# Under real window managers (openbox, fluxbox, xfwm4): the window follows their full-screen request
 # and a resize, the picture scaled into it with 4:3 kept and sharp pixels;
 # F11 and Alt+Enter toggle full screen in the demo itself, from a window and
 # from the full screen, and neither ends it or says anything.
@@ -51,14 +51,18 @@ key()
 
 # The window managers keep their files in a home of their own; fluxbox gets
 # a style that sets no wallpaper, which would need a tool it lacks and show
-# a message box over the screen.
+# a message box over the screen. xfwm4 reads its settings from xfconf over a
+# session bus of its own.
 mkdir "$work/home"
 echo "session.styleFile: /usr/share/fluxbox/styles/BlueFlux" >"$work/fluxbox-init"
-declare -A start=([openbox]="openbox" [fluxbox]="fluxbox -rc $work/fluxbox-init")
+declare -A start=([openbox]="openbox" [fluxbox]="fluxbox -rc $work/fluxbox-init"
+                  [xfwm4]="dbus-run-session -- xfwm4 --compositor=off")
 
-for wm in openbox fluxbox; do
+for wm in openbox fluxbox xfwm4; do
     startX 640x480
-    HOME=$work/home ${start[$wm]} >/dev/null 2>&1 &
+    # In a session of its own, so that the bus and whatever it started end
+    # with the window manager.
+    HOME=$work/home NO_AT_BRIDGE=1 setsid ${start[$wm]} >/dev/null 2>&1 &
     wmPid=$!
     for _ in $(seq 400); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
@@ -97,7 +101,7 @@ for wm in openbox fluxbox; do
     stopDemo
     [ ! -s "$work/err" ] || fail "under $wm it said: $(cat "$work/err")"
     # fluxbox can lock up in its own SIGTERM handler.
-    kill -KILL "$wmPid"
+    kill -KILL -- -"$wmPid"
     wait "$wmPid" 2>/dev/null || true
     stopX
 done
