@@ -43,10 +43,17 @@ windowed()
     fail "after $3 the window is $size, not $1x$2 with the picture in its middle: $(rgbAt "$work/win.png" $((x + 10)) 100) at $((x + 10)),100"
 }
 
+# key KEY: sends KEY to the demo's window. The window found can be gone by
+# the time the key is sent (SDL makes a new one as full screen comes and
+# goes); then the key was not sent, and goes to the new one.
 key()
 {
-    ourWindow
-    xdotool key --window "$win" "$1" || fail "cannot send $1 to the demo: $(cat "$work/err")"
+    for _ in $(seq 100); do
+        ourWindow
+        xdotool key --window "$win" "$1" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    fail "cannot send $1 to the demo under $wm: $(cat "$work/err")"
 }
 
 # The window managers keep their files in a home of their own; fluxbox gets
