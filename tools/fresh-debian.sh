@@ -23,6 +23,15 @@ for m in proc sys dev dev/pts; do
 done
 trap 'umount "${mounted[@]}"' EXIT
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# With the name servers go the certificate authorities this machine added
+# to its own (a proxy that inspects TLS, say): npm reaches its registry over
+# TLS. ca-certificates takes them in when apt installs it, or here when it
+# is already there.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    [ ! -x "$root/usr/sbin/update-ca-certificates" ] || chroot "$root" /usr/sbin/update-ca-certificates >/dev/null
+fi
 rm -rf "$root/newyear"
 # A clone, as a newcomer's: what is committed, nothing else.
 git clone -q "$repo" "$root/newyear"

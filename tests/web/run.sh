@@ -25,6 +25,10 @@ if [ "$(cat "$modules/.stamp" 2>/dev/null)" != "$lock" ]; then
     rm -rf "$modules"
     mkdir -p "$modules"
     cp tests/web/package.json tests/web/package-lock.json "$modules"
+    # npm trusts the certificates the system trusts, as apt and git do, on
+    # top of node's own: a proxy's authority installed on the system counts.
+    systemCas=/etc/ssl/certs/ca-certificates.crt
+    [ -n "${NODE_EXTRA_CA_CERTS:-}" ] || [ ! -f "$systemCas" ] || export NODE_EXTRA_CA_CERTS=$systemCas
     (cd "$modules" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
     echo "$lock" >"$modules/.stamp"
 fi
