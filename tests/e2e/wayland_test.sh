@@ -43,9 +43,13 @@ for mode in --mute --window; do
 
     # Starting: as soon as SDL has its connection to the compositor (the
     # window decorations' plugin is loaded then), the compositor freezes and
-    # dies; SDL would wait for its window's first configure for ever.
+    # dies; SDL would wait for its window's first configure for ever. When
+    # the loss comes inside SDL's EGL set-up, SDL fails the video mode and
+    # leaks on its way out, in code it has unloaded by then: no leak check
+    # for this start (the demo's own failed starts are checked in
+    # startup_test).
     startWeston x11
-    startDemo "$work" "$mode"
+    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 startDemo "$work" "$mode"
     for _ in $(seq 2000); do
         grep -q libdecor-cairo "/proc/$pid/maps" 2>/dev/null && break
         running || break
