@@ -16,7 +16,8 @@ esac
 source tools/deps.sh
 installMissing "${webPackages[@]}"
 # Debian's emscripten finds its JavaScript modules (acorn) there, and runs
-# on Debian's python (not a pyenv shim earlier in PATH).
+# on Debian's python: a python3 earlier in PATH (a pyenv shim) can cost
+# seconds a call, and the libraries' configure scripts make hundreds.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 export EMSDK_PYTHON=/usr/bin/python3
 out=$PWD/build-web

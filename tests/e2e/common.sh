@@ -19,6 +19,16 @@ ourWindow()
     fail "no window named newyear"
 }
 
+# expectLoss DISPLAY: the demo, its display taken away, has ended with
+# status 1 and one line of ours: the display went away, or DISPLAY (as the
+# line names it) could not be opened.
+expectLoss()
+{
+    waitEnd 30 || fail "the demo runs on without its display"
+    [ "$status" -eq 1 ] || fail "status $status: $(cat "$work/err")"
+    oneLine "^newyear: \(the display went away\|cannot open $1\)"
+}
+
 # expectError PATTERN [ARGS...]: the demo, started in the scratch folder,
 # fails with status 1 and one line that matches PATTERN.
 expectError()

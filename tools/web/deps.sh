@@ -11,18 +11,14 @@
 # apt's own sources: the system's apt setup is not changed. Once fetched,
 # the sources are kept, so a rebuild needs no network. Each library's stamp
 # holds a key made of this script, emcc's version and the source versions;
-# when the key still matches, nothing is rebuilt.
+# when the key still matches, nothing is rebuilt. Run by web.sh, which sets
+# up Debian's emscripten for it.
 set -euo pipefail
 
 deps=$(realpath -m "$1")/deps
 script=$(realpath "$0")
 packages=(libsdl2 libxmp libsdl2-mixer)
 jobs=2
-# Debian's emscripten finds its JavaScript modules (acorn) there, and runs
-# on Debian's python: a python3 earlier in PATH (a pyenv shim) can cost
-# seconds a call, and configure makes hundreds.
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-export EMSDK_PYTHON=/usr/bin/python3
 
 # The sources, fetched once; their stamp names the packages.
 fetchSources()
