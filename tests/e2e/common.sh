@@ -19,6 +19,26 @@ ourWindow()
     fail "no window named newyear"
 }
 
+# key KEY: presses and releases KEY in the demo's window. The window found
+# can be gone by the time the key is pressed (SDL replaces its first window
+# before the first frame, and makes a new one as full screen comes and
+# goes); then nothing was sent, and the press goes to the new one. The demo acts on the press, which can itself end the window; the
+# release goes through the server's own keyboard, where xdotool presses a
+# key for the window that has the focus: left pressed, it would reach the
+# next demo as it starts.
+key()
+{
+    for _ in $(seq 100); do
+        ourWindow
+        if xdotool keydown --window "$win" "$1" 2>/dev/null; then
+            xdotool keyup "$1"
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "cannot send $1 to the demo: $(cat "$work/err")"
+}
+
 # expectLoss DISPLAY: the demo, its display taken away, has ended with
 # status 1 and one line of ours: the display went away, or DISPLAY (as the
 # line names it) could not be opened.

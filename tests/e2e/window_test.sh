@@ -30,24 +30,31 @@ for want in --window --scale --data --mute --version Escape "working directory";
     grep -q -- "$want" "$work/stdout" || fail "--help does not mention $want"
 done
 
-# geometryIs WxH: the window has that size, once SDL has settled it.
-geometryIs()
+# drawnIn WxH: waits until the demo draws into a window of that size, the
+# picture scaled to fill it, and leaves that window in win. SDL maps a first
+# window and replaces it before the first frame: only a window drawn into is
+# the demo's for good.
+panel=$(rgbAt "$work/gfx.dat" 10 100)
+drawnIn()
 {
-    local size
+    local w=${1%x*} size=
     for _ in $(seq 600); do
-        size=$(xwininfo -id "$win" | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
-        [ "$size" = "$1" ] && return 0
+        ourWindow
+        size=$(xwininfo -id "$win" 2>/dev/null | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
+        if [ "$size" = "$1" ] && import -window "$win" "$work/win.png" 2>/dev/null &&
+            near "$(rgbAt "$work/win.png" $((21 * w / 640)) $((201 * w / 640)))" "$panel"; then
+            return 0
+        fi
         sleep 0.05
     done
-    fail "the window is $size, not $1"
+    fail "the window is $size, not $1 with the picture in it"
 }
 
 startX 1280x1024
 # Scale 2 in a window: 640x480, titled newyear, with the 32x32 icon.
 mkdir "$work/elsewhere"
 startDemo "$work/elsewhere" --scale 2 --data "$work"
-ourWindow
-geometryIs 640x480
+drawnIn 640x480
 [ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(STRING) = "newyear"' ] ||
     [ "$(xprop -id "$win" WM_NAME)" = 'WM_NAME(UTF8_STRING) = "newyear"' ] || fail "title: $(xprop -id "$win" WM_NAME)"
 icon=$(xprop -id "$win" -notype 32c _NET_WM_ICON)
@@ -62,9 +69,8 @@ waitEnd 30 || fail "the close button did not end the windowed demo"
 # unremarked.
 mv "$work/music.dat" "$work/music.away"
 startDemo "$work" --window --mute
-ourWindow
-geometryIs 960x720
-xdotool key --window "$win" Escape
+drawnIn 960x720
+key Escape
 waitEnd 30 || fail "Escape did not end the windowed demo"
 [ "$status" -eq 0 ] || fail "status $status after Escape"
 [ ! -s "$work/err" ] || fail "muted, it said: $(cat "$work/err")"
@@ -73,9 +79,8 @@ mv "$work/music.away" "$work/music.dat"
 # A scale too large for the desktop is lowered to the largest that fits,
 # 4 (1280x960) on 1280x1024, and one line says so.
 startDemo "$work" --scale 16 --mute
-ourWindow
-geometryIs 1280x960
-xdotool key --window "$win" Escape
+drawnIn 1280x960
+key Escape
 waitEnd 30 || fail "Escape did not end the demo at scale 16"
 [ "$(cat "$work/err")" = "newyear: a window of scale 16 (5120x3840) does not fit the 1280x1024 desktop: using scale 4" ] ||
     fail "at scale 16 it said: $(cat "$work/err")"

@@ -43,26 +43,6 @@ windowed()
     fail "after $3 the window is $size, not $1x$2 with the picture in its middle: $(rgbAt "$work/win.png" $((x + 10)) 100) at $((x + 10)),100"
 }
 
-# key KEY: presses and releases KEY in the demo's window. The window found
-# can be gone by the time the key is pressed (SDL makes a new one as full
-# screen comes and goes); then nothing was sent, and the press goes to the
-# new one. The demo acts on the press, which can itself end the window; the
-# release goes through the server's own keyboard, where xdotool presses a
-# key for the window that has the focus: left pressed, it would reach the
-# next demo as it starts.
-key()
-{
-    for _ in $(seq 100); do
-        ourWindow
-        if xdotool keydown --window "$win" "$1" 2>/dev/null; then
-            xdotool keyup "$1"
-            return 0
-        fi
-        sleep 0.05
-    done
-    fail "cannot send $1 to the demo under $wm: $(cat "$work/err")"
-}
-
 # The window managers keep their files in a home of their own; fluxbox gets
 # a style that sets no wallpaper, which would need a tool it lacks and show
 # a message box over the screen. xfwm4 reads its settings from xfconf over a
