@@ -19,13 +19,22 @@ ourWindow()
     fail "no window named newyear"
 }
 
+# windowSize: the size of window win as WxH; nothing, and no failure, when
+# there is none or it is gone. (Given no window, xwininfo waits for a click.)
+windowSize()
+{
+    [ -n "$win" ] || return 0
+    xwininfo -id "$win" 2>/dev/null | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }' || true
+}
+
 # key KEY: presses and releases KEY in the demo's window. The window found
 # can be gone by the time the key is pressed (SDL replaces its first window
 # before the first frame, and makes a new one as full screen comes and
-# goes); then nothing was sent, and the press goes to the new one. The demo acts on the press, which can itself end the window; the
-# release goes through the server's own keyboard, where xdotool presses a
-# key for the window that has the focus: left pressed, it would reach the
-# next demo as it starts.
+# goes); then nothing was sent, and the press goes to the new one. The demo
+# acts on the press, which can itself end the window; the release goes
+# through the server's own keyboard, where xdotool presses a key for the
+# window that has the focus: left pressed, it would reach the next demo as
+# it starts.
 key()
 {
     for _ in $(seq 100); do

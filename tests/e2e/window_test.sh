@@ -40,7 +40,7 @@ drawnIn()
     local w=${1%x*} size=
     for _ in $(seq 600); do
         ourWindow
-        size=$(xwininfo -id "$win" 2>/dev/null | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
+        size=$(windowSize)
         if [ "$size" = "$1" ] && import -window "$win" "$work/win.png" 2>/dev/null &&
             near "$(rgbAt "$work/win.png" $((21 * w / 640)) $((201 * w / 640)))" "$panel"; then
             return 0

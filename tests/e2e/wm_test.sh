@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Under real window managers (openbox, fluxbox, xfwm4): the window follows their full-screen request
-# and a resize, the picture scaled into it with 4:3 kept and sharp pixels;
-# F11 and Alt+Enter toggle full screen in the demo itself, from a window and
-# from the full screen, and neither ends it or says anything.
+# Under real window managers (openbox, fluxbox, xfwm4): the window follows
+# their full-screen request and a resize, the picture scaled into it with
+# 4:3 kept and sharp pixels; F11 and Alt+Enter toggle full screen in the
+# demo itself, from a window and from the full screen, and neither ends it
+# or says anything.
 source "$(dirname "$0")/common.sh"
 withData
 panel=$(rgbAt "$work/gfx.dat" 10 100)
@@ -31,7 +32,7 @@ windowed()
     for _ in $(seq 600); do
         running || fail "$3 ended the demo: $(cat "$work/err")"
         win=$(xdotool search --onlyvisible --name '^newyear$' 2>/dev/null | head -1) || true
-        size=$(xwininfo -id "$win" 2>/dev/null | awk '/-geometry/ { sub(/[-+].*/, "", $2); print $2 }')
+        size=$(windowSize)
         if [ "$size" = "$1x$2" ] && ! xprop -id "$win" _NET_WM_STATE | grep -q FULLSCREEN &&
             import -window "$win" "$work/win.png" 2>/dev/null &&
             near "$(rgbAt "$work/win.png" $((x + 10)) 100)" "$panel" &&
@@ -64,13 +65,11 @@ for wm in openbox fluxbox xfwm4; do
     done
 
     startDemo "$work" --scale 1 --mute
-    ourWindow
     windowed 320 240 "$wm's start"
     wmctrl -r newyear -b add,fullscreen
     fillsScreen "$wm's full-screen request"
     key F11
     windowed 320 240 "F11 in $wm's full screen"
-    ourWindow
     xdotool windowmove "$win" 0 0 windowsize "$win" 600 240
     windowed 600 240 "resizing it in $wm"
     key alt+Return
@@ -86,7 +85,6 @@ for wm in openbox fluxbox xfwm4; do
     # that leaves room, 1 here, and F11 the full screen again.
     startDemo "$work" --mute
     fillsScreen "the full-screen start under $wm"
-    ourWindow
     key F11
     windowed 320 240 "F11 in the full screen under $wm"
     key F11
