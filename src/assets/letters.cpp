@@ -29,6 +29,8 @@ struct Sheet {
 
 using Rows = std::array<unsigned char, 16>;
 
+// Reads the picture through a plain pointer: checked indexing would cost
+// clang's constant evaluation more steps than it allows.
 constexpr Rows glyphAt(const Sheet& sheet, size_t i)
 {
     const size_t line = sheet.codes.size() * (glyphWidth + 1);
@@ -36,7 +38,7 @@ constexpr Rows glyphAt(const Sheet& sheet, size_t i)
         throw "a sheet needs 13 lines, each as wide as its glyphs";
     Rows rows{};
     for (int r = 0; r < windowRows; r++) {
-        const std::string_view cells = sheet.picture.substr(1 + r * line + i * (glyphWidth + 1), glyphWidth + 1);
+        const char* cells = sheet.picture.data() + 1 + r * line + i * (glyphWidth + 1);
         for (int x = 0; x < glyphWidth; x++) {
             if (cells[x] == '#')
                 rows[windowTop + r] |= 0x80 >> x;
@@ -50,17 +52,6 @@ constexpr Rows glyphAt(const Sheet& sheet, size_t i)
 }
 
 using Sheets = std::span<const Sheet>;
-
-constexpr bool findIn(std::initializer_list<Sheets> groups, char32_t c, Rows& rows)
-{
-    for (Sheets sheets : groups)
-        for (const Sheet& sheet : sheets)
-            if (const size_t i = sheet.codes.find(c); i != std::u32string_view::npos) {
-                rows = glyphAt(sheet, i);
-                return true;
-            }
-    return false;
-}
 
 // Printable ASCII that font1 draws outside the window: $ reaches rows 0..1
 // and m uses bit 0.
@@ -543,6 +534,83 @@ constexpr Sheet marksBelow[] = {
 constexpr Sheets drawnLetters[] = {asciiOverrides, latin1Symbols, latinLetters, latinSpecial, cyrillicCapitals,
                                    cyrillicSmall,  greekCapitals, greekSmall,   punctuation,  symbols};
 
+// The tables are built in steps, each a variable of its own: clang allows
+// each variable only so much constant evaluation.
+
+constexpr size_t countIn(std::span<const Sheets> groups)
+{
+    size_t n = 0;
+    for (Sheets sheets : groups)
+        for (const Sheet& sheet : sheets)
+            n += sheet.codes.size();
+    return n;
+}
+
+constexpr Letter letter(char32_t code, const Rows& rows)
+{
+    Letter l{code, {}};
+    for (int r = 0; r < 16; r++)
+        l.glyph[r] = rows[r];
+    return l;
+}
+
+// Every glyph of the sheets, sorted by code; a code drawn twice stops the build.
+template <size_t N>
+constexpr std::array<Letter, N> parsed(std::span<const Sheets> groups)
+{
+    std::array<Letter, N> table{};
+    size_t n = 0;
+    for (Sheets sheets : groups)
+        for (const Sheet& sheet : sheets)
+            for (size_t i = 0; i < sheet.codes.size(); i++)
+                table[n++] = letter(sheet.codes[i], glyphAt(sheet, i));
+    return table;
+}
+
+// Sorts by code through a list of codes and places: moving whole glyphs
+// about costs far more steps.
+template <size_t N>
+constexpr std::array<Letter, N> sorted(const std::array<Letter, N>& table)
+{
+    std::array<unsigned long long, N> order{};
+    for (size_t i = 0; i < N; i++)
+        order[i] = table[i].code * 0x10000ull + i;
+    std::sort(order.begin(), order.end());
+    std::array<Letter, N> out{};
+    for (size_t i = 0; i < N; i++) {
+        out[i] = table[order[i] & 0xFFFF];
+        if (i > 0 && out[i].code == out[i - 1].code)
+            throw "a code point is drawn twice";
+    }
+    return out;
+}
+
+template <size_t N>
+constexpr const Letter* search(const std::array<Letter, N>& table, char32_t c)
+{
+    size_t low = 0, high = N;
+    while (low < high) {
+        const size_t mid = (low + high) / 2;
+        if (table[mid].code < c)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low < N && table[low].code == c ? &table[low] : nullptr;
+}
+
+constexpr auto drawnUnsorted = parsed<countIn(drawnLetters)>(drawnLetters);
+constexpr auto drawnTable = sorted(drawnUnsorted);
+constexpr Sheets baseSheets[] = {bases}, shortSheets[] = {shortCapitals}, smallMarkSheets[] = {smallMarks},
+                 capitalMarkSheets[] = {capitalMarks}, greekMarkSheets[] = {greekCapitalMarks},
+                 belowMarkSheets[] = {marksBelow};
+constexpr auto baseTable = sorted(parsed<countIn(baseSheets)>(baseSheets));
+constexpr auto shortTable = sorted(parsed<countIn(shortSheets)>(shortSheets));
+constexpr auto smallMarkTable = parsed<countIn(smallMarkSheets)>(smallMarkSheets);
+constexpr auto capitalMarkTable = parsed<countIn(capitalMarkSheets)>(capitalMarkSheets);
+constexpr auto greekMarkTable = parsed<countIn(greekMarkSheets)>(greekMarkSheets);
+constexpr auto belowMarkTable = parsed<countIn(belowMarkSheets)>(belowMarkSheets);
+
 // Characters drawn exactly like another covered one: letters of one alphabet
 // shaped as those of another, and a few signs. Sorted by code.
 constexpr SameAs sameAsTable[] = {
@@ -660,77 +728,66 @@ constexpr char32_t plain(char32_t c)
     return c;
 }
 
-constexpr Rows composed(const Composition& k)
+template <size_t N>
+constexpr bool take(const std::array<Letter, N>& table, char32_t c, const Letter*& found)
+{
+    for (const Letter& l : table)
+        if (l.code == c) {
+            found = &l;
+            return true;
+        }
+    return false;
+}
+
+constexpr Letter composed(const Composition& k)
 {
     char32_t base = plain(k.base), mark = k.mark;
-    Rows body{}, accent{};
-    bool found;
+    const Letter *body = nullptr, *accent = nullptr;
     if (mark == commaBelow || mark == cedilla || mark == ogonek) {
         // Latvian letters named with a cedilla carry a comma below.
         if (mark == cedilla && std::u32string_view(U"GKLNRgklnr").find(base) != std::u32string_view::npos)
             mark = commaBelow;
-        found = findIn({bases}, base, body) && findIn({marksBelow}, mark, accent);
-    } else if (findIn({shortCapitals}, base, body)) {
+        body = search(baseTable, base);
+        take(belowMarkTable, mark, accent);
+    } else if ((body = search(shortTable, base))) {
         const bool greek = k.base >= 0x370 && k.base < 0x400;
-        found = (greek && findIn({greekCapitalMarks}, mark, accent)) || findIn({capitalMarks}, mark, accent);
+        (greek && take(greekMarkTable, mark, accent)) || take(capitalMarkTable, mark, accent);
     } else {
         // i and j lose their dots under a mark.
         base = base == U'i' ? U'ı' : base == U'j' ? 0x237 : base;
-        found =
-            findIn({bases, latinLetters, cyrillicSmall, greekSmall}, base, body) && findIn({smallMarks}, mark, accent);
+        body = search(baseTable, base);
+        if (!body)
+            body = search(drawnTable, base);
+        take(smallMarkTable, mark, accent);
     }
-    if (!found)
+    if (!body || !accent)
         throw "a letter to compose has no base or no mark drawn";
+    Letter l{k.letter, {}};
     for (int r = 0; r < 16; r++) {
-        if (body[r] & accent[r])
+        if (body->glyph[r] & accent->glyph[r])
             throw "a mark runs into its letter";
-        body[r] |= accent[r];
+        l.glyph[r] = body->glyph[r] | accent->glyph[r];
     }
-    return body;
+    return l;
 }
 
-constexpr bool isDrawn(char32_t c)
-{
-    Rows unused{};
-    for (Sheets sheets : drawnLetters)
-        if (findIn({sheets}, c, unused))
-            return true;
-    return false;
-}
+constexpr size_t composedCount = std::ranges::count_if(
+    compositionTable, [](const Composition& k) { return search(drawnTable, k.letter) == nullptr; });
 
-constexpr size_t drawnCount()
-{
+constexpr auto composedTable = [] {
+    std::array<Letter, composedCount> table{};
     size_t n = 0;
-    for (Sheets sheets : drawnLetters)
-        for (const Sheet& sheet : sheets)
-            n += sheet.codes.size();
-    return n;
-}
-
-constexpr size_t composedCount()
-{
-    return std::ranges::count_if(compositionTable, [](const Composition& k) { return !isDrawn(k.letter); });
-}
+    for (const Composition& k : compositionTable)
+        if (!search(drawnTable, k.letter))
+            table[n++] = composed(k);
+    return table;
+}();
 
 constexpr auto letterTable = [] {
-    std::array<Letter, drawnCount() + composedCount()> table{};
-    size_t n = 0;
-    const auto add = [&](char32_t code, const Rows& rows) {
-        table[n].code = code;
-        std::ranges::copy(rows, table[n].glyph);
-        n++;
-    };
-    for (Sheets sheets : drawnLetters)
-        for (const Sheet& sheet : sheets)
-            for (size_t i = 0; i < sheet.codes.size(); i++)
-                add(sheet.codes[i], glyphAt(sheet, i));
-    for (const Composition& k : compositionTable)
-        if (!isDrawn(k.letter))
-            add(k.letter, composed(k));
-    std::ranges::sort(table, {}, &Letter::code);
-    if (std::ranges::adjacent_find(table, {}, &Letter::code) != table.end())
-        throw "a code point is drawn twice";
-    return table;
+    std::array<Letter, drawnTable.size() + composedTable.size()> table{};
+    std::ranges::copy(drawnTable, table.begin());
+    std::ranges::copy(composedTable, table.begin() + drawnTable.size());
+    return sorted(table);
 }();
 
 // Characters font1 already draws inside the window, at its code page 437
@@ -746,7 +803,10 @@ constexpr Borrowed borrowedTable[] = {
 template <typename Table, typename Key>
 constexpr bool has(const Table& table, char32_t c, Key key)
 {
-    return std::ranges::find(table, c, key) != std::ranges::end(table);
+    for (const auto& entry : table)
+        if (entry.*key == c)
+            return true;
+    return false;
 }
 static_assert(std::ranges::all_of(sameAsTable, [](const SameAs& s) {
     return !has(sameAsTable, s.as, &SameAs::code) &&
