@@ -7,6 +7,7 @@ set(NEWYEAR_CORE_SOURCES
   effects/snow.cpp
   effects/scroller.cpp
   assets/font1.cpp
+  assets/letters.cpp
   assets/scrolltext.cpp
   data/data.cpp
   demo/startup.cpp

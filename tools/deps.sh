@@ -13,10 +13,11 @@ buildPackages=(g++ make cmake pkg-config libsdl1.2-compat-dev libsdl1.2-compat-s
 # it under, keys, window manager requests, screenshots, a PulseAudio server
 # and its tools to play it through, the validators for the installed
 # desktop files and man page, the package tools, lintian for the .deb,
-# clang's fuzzer and clang-format for the one code style.
+# clang's fuzzer, clang-format for the one code style, and Unicode's data
+# to check the letters' compositions against.
 testPackages=(googletest libgtest-dev libbenchmark-dev xvfb weston openbox fluxbox xfwm4 dbus-daemon xdotool wmctrl x11-utils
               imagemagick pulseaudio pulseaudio-utils desktop-file-utils appstream dpkg-dev file groff-base
-              lintian clang libclang-rt-14-dev clang-format)
+              lintian clang libclang-rt-14-dev clang-format unicode-data)
 
 # aptGet ARGS...: apt-get as root (through sudo when we are not). When
 # another apt holds a lock (an upgrade running, a second terminal), it says so
