@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png and docs/preview.gif from the demo's own frames:
 # newyear-capture draws them from data/ exactly as the demo would, and
-# imagemagick doubles them with sharp pixels. Usage: tools/make-docs.sh [BUILD]
-# (default build/, where newyear-capture is built if it is missing).
+# imagemagick doubles them with sharp pixels. newyear-projection draws
+# docs/projection.png, the landscape's projection worked through on the first
+# frame. Usage: tools/make-docs.sh [BUILD] (default build/, where the two
+# tools are built if they are missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 [ -x "$build/newyear-capture" ] || cmake --build "$build" --target newyear-capture
+[ -x "$build/newyear-projection" ] || cmake --build "$build" --target newyear-projection
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 
@@ -34,4 +37,5 @@ for ((i = 0; i < ${#picks[@]}; i += 3)); do palette+=("${picks[i]}"); done
 convert "${palette[@]}" +append +dither -colors 256 -unique-colors "$frames/palette.png"
 convert -delay 7 -loop 0 "${picks[@]}" -scale 200% +dither -remap "$frames/palette.png" \
     -layers OptimizeTransparency docs/preview.gif
-ls -l docs/screenshot.png docs/preview.gif
+"$build/newyear-projection" data docs/projection.png
+ls -l docs/screenshot.png docs/preview.gif docs/projection.png

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tools/make-docs.sh, run in a scratch copy of the tree, makes the committed
-# docs/screenshot.png and docs/preview.gif again byte for byte: the pictures
-# carry no dates, so they change only when a frame of the demo does.
+# docs/screenshot.png, docs/preview.gif and docs/projection.png again byte
+# for byte: the pictures carry no dates, so they change only when a frame of
+# the demo or the landscape's projection does.
 source "$(dirname "$0")/common.sh"
 source=$1
 build=$2
@@ -9,7 +10,7 @@ mkdir -p "$work/tree/tools" "$work/tree/docs"
 ln -s "$source/tools/make-docs.sh" "$work/tree/tools/make-docs.sh"
 ln -s "$source/data" "$work/tree/data"
 bash "$work/tree/tools/make-docs.sh" "$build" >"$work/log" 2>&1 || fail "make-docs.sh: $(cat "$work/log")"
-for f in screenshot.png preview.gif; do
+for f in screenshot.png preview.gif projection.png; do
     cmp -s "$work/tree/docs/$f" "$source/docs/$f" || fail "docs/$f made again differs from the committed one"
 done
 echo "docs_test: passed"
