@@ -51,10 +51,8 @@ void landscape(benchmark::State& state)
 {
     startUp();
     int boxesPerFrame = 0;
-    for (int row = 0, depth = 300; row < landscapeRows; row++) {
-        depth -= 2;
-        boxesPerFrame += depth / 3 + depth / 12;
-    }
+    for (int row = 0, depth = farDepth; row < landscapeRows; row++, depth -= depthStep)
+        boxesPerFrame += rowWidth(depth);
     int frame = 53;
     for (auto _ : state) {
         drawLandscape(demo.screen, demo.tables, demo.heightMap, frame);

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png and docs/preview.gif from the demo's own frames:
 # newyear-capture draws them from data/ exactly as the demo would, and
-# imagemagick doubles them with sharp pixels; and docs/letters.png, every
-# glyph of the greeting's letters as the scroller shows it, which
-# newyear-letters draws. Usage: tools/make-docs.sh [BUILD] (default build/,
-# where the two tools are built if they are missing).
+# imagemagick doubles them with sharp pixels; docs/letters.png, every glyph
+# of the greeting's letters as the scroller shows it, which newyear-letters
+# draws; and docs/projection.png, the landscape's projection worked through
+# on the first frame, which newyear-projection draws. Usage:
+# tools/make-docs.sh [BUILD] (default build/, where the tools are built if
+# they are missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 [ -x "$build/newyear-capture" ] || cmake --build "$build" --target newyear-capture
 [ -x "$build/newyear-letters" ] || cmake --build "$build" --target newyear-letters
+[ -x "$build/newyear-projection" ] || cmake --build "$build" --target newyear-projection
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
 
@@ -39,4 +42,5 @@ convert -delay 7 -loop 0 "${picks[@]}" -scale 200% +dither -remap "$frames/palet
     -layers OptimizeTransparency docs/preview.gif
 
 "$build/newyear-letters" docs/letters.png
-ls -l docs/screenshot.png docs/preview.gif docs/letters.png
+"$build/newyear-projection" data docs/projection.png
+ls -l docs/screenshot.png docs/preview.gif docs/letters.png docs/projection.png
