@@ -7,12 +7,12 @@
 // from its own map column and its colour from the column 20 further on.
 #pragma once
 
+#include "data/data.h"
 #include "effects/tables.h"
 #include "render/render.h"
 
 #include <SDL.h>
 
-constexpr int mapSize = 300;
 constexpr int landscapeRows = 100;
 
 // Draws the ground of frame into screen, over whatever is there.
