@@ -1,11 +1,11 @@
 // The desktop edge: the demo on SDL 1.2 (sdl12-compat over SDL 2) and
 // SDL_mixer 1.2, full screen or in a window on X or Wayland, or on an offscreen
-// surface for the tools and tests. Implements platform/edge.h.
+// surface for the tools and tests. Implements demo/platform.h.
 #pragma once
 
+#include "demo/platform.h"
 #include "platform/desktop/process.h"
 #include "platform/desktop/x11.h"
-#include "platform/edge.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
