@@ -5,7 +5,7 @@
 
 #include "demo/platform.h"
 #include "platform/desktop/process.h"
-#include "platform/desktop/x11.h"
+#include "platform/desktop/watch.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -4,6 +4,7 @@
 #include "assets/assets.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/wayland.h"
+#include "platform/desktop/x11.h"
 #include "render/layout.h"
 
 #include <SDL_syswm.h>
@@ -34,12 +35,12 @@ bool chooseVideoDriver(Edge& edge, std::string& error)
             return watchWayland(edge.watch, error);
         // Whatever drives the display, an X server can go away under it.
         if (x && *x)
-            watchX(edge.watch, edge.changes);
+            watchX(edge.watch);
         return true;
     }
     if (x && *x) {
         setVariable(edge.changes, "SDL_VIDEODRIVER", "x11");
-        watchX(edge.watch, edge.changes);
+        watchX(edge.watch);
         return true;
     }
     if (wayland && *wayland) {
@@ -201,6 +202,7 @@ bool startMedia(Edge& edge, const Options& options, std::string& error)
 {
     if (!startLibrary(edge, options, error)) {
         SDL_Quit();
+        unwatchX();
         undoChanges(edge.changes);
         return false;
     }
@@ -284,6 +286,7 @@ void stopMedia(Edge& edge)
     SDL_FreeSurface(edge.icon);
     SDL_FreeSurface(edge.offscreen);
     SDL_Quit();
+    unwatchX();
     undoChanges(edge.changes);
     edge = Edge{};
 }
