@@ -1,6 +1,8 @@
 // The desktop edge: the demo on SDL 1.2 (sdl12-compat over SDL 2) and
 // SDL_mixer 1.2, full screen or in a window on X or Wayland, or on an offscreen
-// surface for the tools and tests. Implements demo/platform.h.
+// surface for the tools and tests. Implements demo/platform.h: display.cpp
+// starts and stops the media library, window.cpp opens the screen and shows
+// the frames, input.cpp reads the input and audio.cpp plays the music.
 #pragma once
 
 #include "demo/platform.h"
