@@ -18,7 +18,9 @@ set(NEWYEAR_ICON_SOURCES assets/icon.cpp)
 set(NEWYEAR_MUSIC_SOURCES platform/music.cpp)
 set(NEWYEAR_DESKTOP_SOURCES
   ${NEWYEAR_MUSIC_SOURCES}
-  platform/desktop/video.cpp
+  platform/desktop/display.cpp
+  platform/desktop/window.cpp
+  platform/desktop/input.cpp
   platform/desktop/audio.cpp
   platform/desktop/x11.cpp
   platform/desktop/wayland.cpp

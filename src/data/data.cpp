@@ -1,6 +1,5 @@
 #include "data/data.h"
 
-#include "effects/landscape.h"
 #include "render/layout.h"
 
 #include <cerrno>

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// The height map's side: hm.dat holds mapSize x mapSize heights.
+constexpr int mapSize = 300;
+
 // The first of dirs that holds gfx.dat, or the working directory when
 // dirs is empty.
 bool findData(const std::vector<std::string>& dirs, std::string& dir, std::string& error);

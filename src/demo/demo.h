@@ -3,15 +3,15 @@
 //
 // A Demo holds everything the show draws with and from: the screen, the
 // motion tables, the snow, the scroller, the two pictures and the frame
-// counter. The platform it runs on (src/platform/edge.h) is handed in: it
-// starts the media library, gives the screen and plays the music, and the
-// frame asks it for input. The caller shows each frame.
+// counter. The platform it runs on is handed in, as platform.h declares
+// it: it starts the media library, gives the screen and plays the music,
+// and the frame asks it for input. The caller shows each frame.
 #pragma once
 
+#include "demo/platform.h"
 #include "effects/scroller.h"
 #include "effects/snow.h"
 #include "effects/tables.h"
-#include "platform/edge.h"
 #include "render/render.h"
 
 #include <SDL.h>

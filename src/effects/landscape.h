@@ -15,12 +15,12 @@
 // height only 2.3 times as tall.
 #pragma once
 
+#include "data/data.h"
 #include "effects/tables.h"
 #include "render/render.h"
 
 #include <SDL.h>
 
-constexpr int mapSize = 300;
 constexpr int landscapeRows = 100;
 
 // Row 0, the far row, lies at depth 298; each row after it is depthStep

@@ -1,11 +1,13 @@
 // The desktop edge: the demo on SDL 1.2 (sdl12-compat over SDL 2) and
 // SDL_mixer 1.2, full screen or in a window on X or Wayland, or on an offscreen
-// surface for the tools and tests. Implements platform/edge.h.
+// surface for the tools and tests. Implements demo/platform.h: display.cpp
+// starts and stops the media library, window.cpp opens the screen and shows
+// the frames, input.cpp reads the input and audio.cpp plays the music.
 #pragma once
 
+#include "demo/platform.h"
 #include "platform/desktop/process.h"
-#include "platform/desktop/x11.h"
-#include "platform/edge.h"
+#include "platform/desktop/watch.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

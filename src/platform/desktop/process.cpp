@@ -1,7 +1,5 @@
 #include "platform/desktop/process.h"
 
-#include "platform/desktop/x11.h"
-
 #include <cstdlib>
 #include <cstring>
 
@@ -32,8 +30,6 @@ void unsetVariable(ProcessChanges& changes, const char* name)
 
 void undoChanges(ProcessChanges& changes)
 {
-    if (changes.handlerSet)
-        unwatchX(changes.ioErrorHandler);
     for (auto v = changes.variables.rbegin(); v != changes.variables.rend(); ++v) {
         if (v->was)
             setenv(v->name, v->value.c_str(), 1);

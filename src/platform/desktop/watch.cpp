@@ -1,7 +1,5 @@
 #include "platform/desktop/watch.h"
 
-#include "platform/desktop/x11.h"
-
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +69,23 @@ int connectTo(const sockaddr_un& server, bool x)
         return s;
     close(s);
     return -1;
+}
+
+bool xServerAnswers(const sockaddr_un& server)
+{
+    if (server.sun_family != AF_UNIX)
+        return false;
+    const int s = connectTo(server, true);
+    if (s < 0)
+        return false;
+    // A connection set-up with no authorisation: byte order, protocol 11.0.
+    const unsigned char setup[12] = {'l', 0, 11};
+    unsigned char reply;
+    pollfd p = {s, POLLIN, 0};
+    const bool answers =
+        write(s, setup, sizeof setup) == sizeof setup && poll(&p, 1, 2000) == 1 && read(s, &reply, 1) == 1;
+    close(s);
+    return answers;
 }
 
 void findConnection(DisplayWatch& watch)

@@ -30,6 +30,11 @@ struct DisplayWatch {
 // name first. Async-signal-safe.
 int connectTo(const sockaddr_un& server, bool x);
 
+// Whether an X server still answers at server: it replies to a connection
+// set-up, even to refuse it, within two seconds; one on its way out never
+// does. Async-signal-safe.
+bool xServerAnswers(const sockaddr_un& server);
+
 // Finds the connection SDL made to the watched server, by its peer's name.
 void findConnection(DisplayWatch& watch);
 

@@ -5,15 +5,15 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-// Whatever the demo's window is watching, for Xlib's handler.
+// Whatever the demo's window is watching, for Xlib's handler, and the
+// handler that ours replaced, to be put back.
 const DisplayWatch* watched = nullptr;
+XIOErrorHandler previous = nullptr;
 
 int onIOError(Display*)
 {
@@ -71,12 +71,11 @@ Window ownWindow(Display* x, Window under, int depth = 0)
 
 }  // namespace
 
-void watchX(DisplayWatch& watch, ProcessChanges& changes)
+void watchX(DisplayWatch& watch)
 {
     watch = DisplayWatch{};
     watched = &watch;
-    changes.ioErrorHandler = XSetIOErrorHandler(onIOError);
-    changes.handlerSet = true;
+    previous = XSetIOErrorHandler(onIOError);
     const char* name = std::getenv("DISPLAY");
     const char* colon = name ? std::strchr(name, ':') : nullptr;
     if (!colon || (colon != name && std::strncmp(name, "unix:", 5) != 0))
@@ -88,27 +87,13 @@ void watchX(DisplayWatch& watch, ProcessChanges& changes)
     std::strncat(watch.server.sun_path, colon + 1, digits < 20 ? digits : 20);
 }
 
-void unwatchX(int (*previous)(_XDisplay*))
+void unwatchX()
 {
+    if (!watched)
+        return;
     XSetIOErrorHandler(previous);
     watched = nullptr;
-}
-
-bool xServerAnswers(const sockaddr_un& server)
-{
-    if (server.sun_family != AF_UNIX)
-        return false;
-    const int s = connectTo(server, true);
-    if (s < 0)
-        return false;
-    // A connection set-up with no authorisation: byte order, protocol 11.0.
-    const unsigned char setup[12] = {'l', 0, 11};
-    unsigned char reply;
-    pollfd p = {s, POLLIN, 0};
-    const bool answers =
-        write(s, setup, sizeof setup) == sizeof setup && poll(&p, 1, 2000) == 1 && read(s, &reply, 1) == 1;
-    close(s);
-    return answers;
+    previous = nullptr;
 }
 
 void fillScreen()

@@ -4,19 +4,13 @@
 // state.
 #pragma once
 
-#include "platform/desktop/process.h"
 #include "platform/desktop/watch.h"
 
-// Before SDL connects: the socket that DISPLAY names goes into watch, and a
-// broken connection ends the demo at once. The handler it replaces goes
-// into changes, to be put back.
-void watchX(DisplayWatch& watch, ProcessChanges& changes);
-void unwatchX(int (*previous)(_XDisplay*));
-
-// Whether an X server still answers at server: it replies to a connection
-// set-up, even to refuse it, within two seconds; one on its way out never
-// does. Async-signal-safe.
-bool xServerAnswers(const sockaddr_un& server);
+// Before SDL connects: the socket that DISPLAY names goes into watch, and
+// Xlib's handler for a broken connection ends the demo at once.
+void watchX(DisplayWatch& watch);
+// After SDL has quit: Xlib's handler as it was before watchX, if it ran.
+void unwatchX();
 
 // On an X server with no window manager nothing would make the full-screen
 // window fill the screen: it would keep its first size and show a corner of

@@ -1,9 +1,9 @@
 // The web edge: the demo on SDL 2 and SDL 2's mixer with libxmp, built for
-// WebAssembly, on the page's canvas. Implements platform/edge.h; the page
+// WebAssembly, on the page's canvas. Implements demo/platform.h; the page
 // (shell.html) runs the show through main.cpp.
 #pragma once
 
-#include "platform/edge.h"
+#include "demo/platform.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,8 +1,9 @@
 // What the demo asks of the platform it runs on: the media library started,
-// a screen to draw on, the music, and the frame's input step. Each platform
-// (src/platform/desktop: SDL 1.2 on X or Wayland; src/platform/web: SDL 2 in
-// a browser) defines struct Edge, the state it keeps for the run, and these
-// functions; the demo's own code knows no more of it than this.
+// a screen to draw on, the music, and the frame's input step. The demo
+// declares it; each platform's edge (src/platform/desktop: SDL 1.2 on X or
+// Wayland; src/platform/web: SDL 2 in a browser) defines struct Edge, the
+// state it keeps for the run, and these functions. The demo's own code
+// knows no more of a platform than this.
 #pragma once
 
 #include <SDL.h>
