@@ -4,27 +4,7 @@
 #include "platform/web/web.h"
 
 #include "platform/music.h"
-#include "platform/web/rand.h"
 #include "render/layout.h"
-
-// The snow's rand() is glibc's, as on the desktop (rand.h).
-namespace {
-GlibcRand generator = [] {
-    GlibcRand r;
-    seedRand(r, 1);
-    return r;
-}();
-}  // namespace
-
-extern "C" int rand()
-{
-    return nextRand(generator);
-}
-
-extern "C" void srand(unsigned seed)
-{
-    seedRand(generator, seed);
-}
 
 bool startMedia(Edge& edge, const Options&, std::string& error)
 {
