@@ -1,13 +1,19 @@
-// newyear in a web browser: the page (shell.html) calls main on the
-// viewer's click, which starts the demo and its music together, and again
-// to watch once more. Frames are drawn by the clock from the browser's
-// display callback: one frame, then 20 ms, plus the time the frame took, as
-// on the desktop, whatever the display's refresh rate; only the last frame
-// drawn in a callback is put on the canvas, so the picture never tears.
+// newyear in a web browser: the page (page.js) calls main on the viewer's
+// click, which starts the demo and its music together, and again to watch
+// once more. Frames are drawn by the clock from the browser's display
+// callback: one frame, then 20 ms, plus the time the frame took, as on the
+// desktop, whatever the display's refresh rate; only the last frame drawn in
+// a callback is put on the canvas, so the picture never tears.
+//
+// A browser can take seconds to start its sound after the click, and the
+// music would lag the picture by as much for the whole show: so the first
+// frame waits until the sound is coming out, for at most 2 s, and after
+// that the show runs silent. Without music it starts at once.
 //
 // The page hears from the program through these on Module:
 //   newyearError(text)    a data file is missing or broken; nothing runs
 //   newyearSilence(text)  no music; the show runs silent
+//   newyearShowing()      the first frame is on the canvas
 //   newyearEnded()        Escape ended the show
 //   newyearStopped(n)     test mode (--stop-at N): frame N is on the canvas,
 //                         and the show stops there
@@ -33,6 +39,8 @@ constexpr int64_t framePause = 20'000;  // µs after each frame, as the desktop'
 constexpr int64_t maxLag = 100'000;
 // How long a test-mode callback draws before it lets the page breathe.
 constexpr int64_t testSlice = 30'000;
+// The longest the first frame waits for the sound.
+constexpr int64_t soundWait = 2'000'000;
 
 // One showing's state, and the count of showings. The browser's display
 // callback is handed it; the functions the page reads reach the same value.
@@ -41,6 +49,8 @@ struct Show {
     Edge edge;
     int frames = 0;
     int stopAt = 0;  // 0: no test stop
+    int64_t clicked = 0;
+    bool started = false;  // the first frame is on the canvas
     int64_t due = 0;
     int64_t drawUs = 0;
     int showings = 0;
@@ -78,10 +88,36 @@ bool drawNext(Show& s)
     return true;
 }
 
+// True once the sound is coming out, or has not come in time and the show
+// goes on without it.
+bool soundReady(Show& s, int64_t now)
+{
+    if (!s.edge.music || s.edge.soundFlowing)
+        return true;
+    if (now - s.clicked < soundWait)
+        return false;
+    stopMusic(s.edge);
+    hook("newyearSilence", "the browser did not start it within 2 s", 0);
+    return true;
+}
+
 void tick(void* arg)
 {
     Show& s = *static_cast<Show*>(arg);
     const int64_t start = nowUs();
+    if (!s.started) {
+        // The first frame is drawn at once, while the sound starts: a
+        // browser's first pass through the code can take a third of a
+        // second, which would put the picture behind the music.
+        if (s.frames == 0 && !drawNext(s))
+            return end(s, "newyearEnded");
+        if (!soundReady(s, start))
+            return;
+        s.started = true;
+        showFrame(s.edge);
+        hook("newyearShowing", nullptr, s.frames);
+        s.due = nowUs() + framePause;
+    }
     if (s.stopAt > 0) {
         while (s.frames < s.stopAt && nowUs() - start < testSlice)
             if (!drawNext(s))
@@ -136,6 +172,8 @@ int main(int argc, char** argv)
         std::srand(1);
     show.frames = 0;
     show.drawUs = 0;
+    show.clicked = nowUs();
+    show.started = false;
     show.stopAt = argc == 3 && std::strcmp(argv[1], "--stop-at") == 0 ? std::atoi(argv[2]) : 0;
     Options options;
     options.dataDirs = {"/data"};
@@ -146,7 +184,6 @@ int main(int argc, char** argv)
     }
     if (!silence.empty())
         hook("newyearSilence", silence.c_str(), 0);
-    show.due = nowUs();
     emscripten_set_main_loop_arg(tick, &show, 0, 1);
     return 0;
 }

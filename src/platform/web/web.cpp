@@ -29,6 +29,15 @@ SDL_Surface* openScreen(Edge& edge, const Options&, std::string& error)
     return edge.screen;
 }
 
+namespace {
+// The mixer is first called when the browser's audio graph pulls its first
+// buffer, which it does only once its sound output runs.
+void SDLCALL noteSound(void* edge, Uint8*, int)
+{
+    static_cast<Edge*>(edge)->soundFlowing = true;
+}
+}  // namespace
+
 void startMusic(Edge& edge, const std::string& dir, std::string& silence)
 {
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
@@ -36,6 +45,7 @@ void startMusic(Edge& edge, const std::string& dir, std::string& silence)
         return;
     }
     edge.audioOpen = true;
+    Mix_SetPostMix(noteSound, &edge);
     playMusic(edge.music, dir, silence);
 }
 

@@ -13,6 +13,7 @@ struct Edge {
     SDL_Surface* screen = nullptr;  // our own 5-6-5 surface, copied to the canvas
     Mix_Music* music = nullptr;     // null while playing in silence
     bool audioOpen = false;
+    bool soundFlowing = false;  // the browser has started pulling the sound
 };
 
 // Puts the frame just drawn on the canvas.
