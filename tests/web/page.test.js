@@ -63,9 +63,46 @@ async function frameMatches(engine, url, n)
     await page.close();
 }
 
-// Nothing before the click; after it the first frame and the first sound
-// within 300 ms of each other, the sound going on; Escape ends both, and the
-// card offers the show again.
+// One showing, from a click on the card to Escape. Either the first frame
+// and the first sound come within 300 ms of each other and the sound goes
+// on, or the sound has not come 2 s after the click and the show runs
+// silent, saying so, with no sound to come later. True for the first.
+async function oneShowing(page, what)
+{
+    await page.click();
+    // The times of this showing: the click has taken the page out of
+    // "ended", and start() has made newyearTimes anew.
+    const times = await page.waitFor('document.body.dataset.state !== "ended" && newyearTimes.frame && ' +
+                                     '(newyearTimes.sound || performance.now() - newyearTimes.frame > 1000) && ' +
+                                     'newyearTimes');
+    what += `: click at ${times.click.toFixed(0)} ms, first frame at ${times.frame.toFixed(0)}, ` +
+            `first sound at ${times.sound?.toFixed(0)}; lines: ${await page.lines()}`;
+    assert.equal(await page.state(), 'running', what);
+    const withSound = times.sound !== undefined;
+    if (withSound) {
+        assert.ok(Math.abs(times.sound - times.frame) <= 300, what);
+        assert.equal(await page.evaluate('Module.SDL2.audioContext.state'), 'running');
+        assert.ok(await page.evaluate(web.soundHeard) > 0.01);
+        // The module plays on: its position moves by the half second waited for.
+        const position = await page.evaluate('Module._newyearMusicMs()');
+        assert.ok(position >= 0);
+        await page.waitFor(`Module._newyearMusicMs() >= ${position + 500}`);
+    } else {
+        assert.ok(times.frame - times.click >= 2000, what);
+        assert.match(await page.lines(), /No sound \(the browser did not start it within 2 s\)/, what);
+        assert.deepEqual(await page.evaluate('[Module._newyearMusicMs(), Module.SDL2.audioContext]'), [-1, undefined]);
+    }
+    await page.press('Escape');
+    await page.waitFor('document.body.dataset.state === "ended"');
+    assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
+                 'click or tap to watch it again');
+    assert.equal(await page.evaluate('Module.SDL2.audioContext'), undefined);
+    return withSound;
+}
+
+// Nothing before the click; then two showings, and more while none has had
+// its sound: a browser on a busy machine can take past 2 s to start it, and
+// that showing rightly runs silent, but not every time.
 async function showsWithSound(engine, url)
 {
     const page = await engine.open(url);
@@ -77,35 +114,17 @@ async function showsWithSound(engine, url)
     assert.deepEqual(await page.evaluate('[navigator.userActivation.hasBeenActive, Module._newyearFrames(), ' +
                                          'typeof Module.SDL2]'),
                      [false, 0, 'undefined']);
-    for (const showing of ['first', 'second']) {
-        await page.click();
-        const times = await page.waitFor('newyearTimes.frame && (newyearTimes.sound || ' +
-                                         'performance.now() - newyearTimes.frame > 1000) && newyearTimes');
-        const what = `${showing} showing of ${url} in ${engine.name}: click at ${times.click.toFixed(0)} ms, ` +
-                     `first frame at ${times.frame.toFixed(0)}, first sound at ${times.sound?.toFixed(0)}; ` +
-                     `lines: ${await page.lines()}`;
-        assert.ok(times.sound && Math.abs(times.sound - times.frame) <= 300, what);
-        assert.equal(await page.state(), 'running', what);
-        assert.equal(await page.evaluate('Module.SDL2.audioContext.state'), 'running');
-        assert.ok(await page.evaluate(web.soundHeard) > 0.01);
-        // The module plays on: its position moves by the half second waited for.
-        const position = await page.evaluate('Module._newyearMusicMs()');
-        assert.ok(position >= 0);
-        await page.waitFor(`Module._newyearMusicMs() >= ${position + 500}`);
-        await page.press('Escape');
-        await page.waitFor('document.body.dataset.state === "ended"');
-        assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
-                     'click or tap to watch it again');
-        assert.equal(await page.evaluate('Module.SDL2.audioContext'), undefined);
-    }
+    let heard = 0, showings = 0;
+    while (showings < 2 || (heard === 0 && showings < 5))
+        heard += await oneShowing(page, `showing ${++showings} of ${url} in ${engine.name}`);
+    assert.ok(heard > 0, `no sound in ${showings} showings of ${url} in ${engine.name}`);
     assert.deepEqual(page.problems, []);
     await page.close();
 }
 
 // Every engine: a few of the desktop's frames, then the sound with the
 // picture from the single file and from the server. The frames come first:
-// a fresh browser can take past 2 s to start its first sound, and then
-// that showing rightly runs silent.
+// a fresh browser is the slowest to start its sound.
 const frameChecks = {
     chromium: [[singleFileUrl, 1], [singleFileUrl, 2], [singleFileUrl, 100], [singleFileUrl, 1000],
                [singleFileUrl, 2760], ['server', 1000]],

@@ -62,7 +62,8 @@ var page = (function () {
         full.addEventListener('click', toggleFullScreen);
         canvas.addEventListener('dblclick', toggleFullScreen);
         document.addEventListener('keydown', function (event) {
-            if ((event.key === 'f' || event.key === 'F') && !event.ctrlKey && !event.altKey && !event.metaKey)
+            if ((event.key === 'f' || event.key === 'F') && !event.repeat && !event.ctrlKey && !event.altKey &&
+                !event.metaKey)
                 toggleFullScreen();
         });
         document.addEventListener('pointermove', pointerMoved);
@@ -73,16 +74,18 @@ var page = (function () {
 
     // The screen kept awake while the show is on. A hidden page loses its
     // lock, so it asks again when it is shown.
-    var awake = false, lock = null;
+    var awake = false, asking = false, lock = null;
     function askAwake() {
-        if (!awake || !navigator.wakeLock || document.visibilityState !== 'visible' || (lock && !lock.released))
+        if (!awake || asking || !navigator.wakeLock || document.visibilityState !== 'visible' || (lock && !lock.released))
             return;
+        asking = true;
         navigator.wakeLock.request('screen').then(function (got) {
+            asking = false;
             if (awake)
                 lock = got;
             else
                 got.release();
-        }, function () {});
+        }, function () { asking = false; });
     }
     function keepAwake(on) {
         awake = on;
