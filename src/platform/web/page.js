@@ -107,13 +107,16 @@ var page = (function () {
         keepAwake(state === 'starting' || state === 'running');
         placeButton();
     }
+    // kind: 'error', 'showing' (a line about this showing alone, gone when
+    // the next starts) or none.
+    function fitLines() { body.style.setProperty('--lines', lines.offsetHeight + 'px'); }
     function line(text, kind) {
         var p = document.createElement('p');
         p.textContent = text;
         if (kind)
             p.className = kind;
         lines.appendChild(p);
-        body.style.setProperty('--lines', lines.offsetHeight + 'px');
+        fitLines();
     }
 
     // Notes the first buffer of sound that SDL's audio node gives out.
@@ -138,6 +141,8 @@ var page = (function () {
         if (card.disabled)
             return;
         newyearTimes = {click: performance.now()};
+        lines.querySelectorAll('.showing').forEach(function (p) { p.remove(); });
+        fitLines();
         setState('starting', 'starting…');
         Module.callMain(stopAt ? ['--stop-at', stopAt] : []);
         listenForSound();
@@ -164,7 +169,7 @@ var Module = !page ? {} : {
         page.setState('error', 'cannot play');
         page.line('The greeting cannot start: ' + text + '.', 'error');
     },
-    newyearSilence: function (text) { page.line('No sound (' + text + '): the greeting plays silent.'); },
+    newyearSilence: function (text) { page.line('No sound (' + text + '): the greeting plays silent.', 'showing'); },
     newyearShowing: function () {
         newyearTimes.frame = performance.now();
         page.setState('running');

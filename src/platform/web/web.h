@@ -1,6 +1,6 @@
 // The web edge: the demo on SDL 2 and SDL 2's mixer with libxmp, built for
 // WebAssembly, on the page's canvas. Implements platform/edge.h; the page
-// (shell.html) runs the show through main.cpp.
+// (shell.html and page.js) runs the show through main.cpp.
 #pragma once
 
 #include "platform/edge.h"
