@@ -65,6 +65,8 @@ aptMirror()
 # The web build (web.sh): Debian's emscripten (it brings clang, lld,
 # binaryen, node and python3), CMake, and dpkg-dev for apt-get source.
 webPackages=(emscripten cmake make dpkg-dev)
-# The web build's browser tests: Debian's chromium. Their npm comes with
-# Debian's nodejs or its own package (tests/web/run.sh).
-webTestPackages=(chromium)
+# The web build's browser tests: Debian's chromium, Firefox ESR and WebKit's
+# WebDriver (with its MiniBrowser), the X server WebKit's window needs, and
+# the PulseAudio server Firefox and WebKit play through. Their npm comes
+# with Debian's nodejs or its own package (tests/web/run.sh).
+webTestPackages=(chromium firefox-esr webkit2gtk-driver xvfb x11-utils imagemagick pulseaudio pulseaudio-utils)

@@ -1,7 +1,7 @@
 // The web build's rand() is glibc's generator written out, so that the snow
 // falls in the browser as on the desktop: here, beside glibc's own, it must
 // give the same numbers, from the default start and from another seed.
-#include "platform/web/rand.h"
+#include "platform/web/glibcrand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,14 @@
 #!/usr/bin/env bash
 # The browser tests: builds the web outputs with ./web.sh, installs Debian's
-# chromium and the pinned puppeteer-core (npm ci into build-web/node, again
-# only when package-lock.json changes), draws the desktop's frames to compare
-# with newyear-capture, then runs page.test.js.
+# chromium, firefox-esr and WebKitWebDriver and the pinned puppeteer-core
+# (npm ci into build-web/node, again only when package-lock.json changes),
+# starts an X server and a PulseAudio server (servers.sh), draws the
+# desktop's frames to compare with newyear-capture, then runs page.test.js.
 #   tests/web/run.sh CAPTURE      (the desktop build's newyear-capture)
 set -euo pipefail
 capture=$(realpath "$1")
 cd "$(dirname "$0")/../.."
 ./web.sh
-frames=$(mktemp -d)
-trap 'rm -rf "$frames"' EXIT
-for n in 1 2 100 1000 2760; do
-    (cd data && "$capture" "$n" "$n" "$frames")
-    convert "$frames/frame-$(printf %05d "$n").png" -depth 8 "rgb:$frames/frame-$n.rgb"
-done
-export NEWYEAR_WEB_FRAMES=$frames
 source tools/deps.sh
 installMissing "${webTestPackages[@]}"
 # Debian's npm, unless the node installed brings its own.
@@ -32,4 +26,11 @@ if [ "$(cat "$modules/.stamp" 2>/dev/null)" != "$lock" ]; then
     (cd "$modules" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
     echo "$lock" >"$modules/.stamp"
 fi
+source tests/web/servers.sh
+frames=$work/frames
+for n in 1 2 100 1000 2760; do
+    (cd data && "$capture" "$n" "$n" "$frames")
+    convert "$frames/frame-$(printf %05d "$n").png" -depth 8 "rgb:$frames/frame-$n.rgb"
+done
+export NEWYEAR_WEB_FRAMES=$frames
 NODE_PATH=$PWD/$modules/node_modules node --test tests/web/page.test.js

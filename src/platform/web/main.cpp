@@ -1,13 +1,19 @@
-// newyear in a web browser: the page (shell.html) calls main on the
-// viewer's click, which starts the demo and its music together, and again
-// to watch once more. Frames are drawn by the clock from the browser's
-// display callback: one frame, then 20 ms, plus the time the frame took, as
-// on the desktop, whatever the display's refresh rate; only the last frame
-// drawn in a callback is put on the canvas, so the picture never tears.
+// newyear in a web browser: the page (page.js) calls main on the viewer's
+// click, which starts the demo and its music together, and again to watch
+// once more. Frames are drawn by the clock from the browser's display
+// callback: one frame, then 20 ms, plus the time the frame took, as on the
+// desktop, whatever the display's refresh rate; only the last frame drawn in
+// a callback is put on the canvas, so the picture never tears.
+//
+// A browser can take seconds to start its sound after the click, and the
+// music would lag the picture by as much for the whole show: so the first
+// frame waits until the sound is coming out, for at most 2 s, and after
+// that the show runs silent. Without music it starts at once.
 //
 // The page hears from the program through these on Module:
 //   newyearError(text)    a data file is missing or broken; nothing runs
 //   newyearSilence(text)  no music; the show runs silent
+//   newyearShowing()      the first frame is on the canvas
 //   newyearEnded()        Escape ended the show
 //   newyearStopped(n)     test mode (--stop-at N): frame N is on the canvas,
 //                         and the show stops there
@@ -33,15 +39,25 @@ constexpr int64_t framePause = 20'000;  // µs after each frame, as the desktop'
 constexpr int64_t maxLag = 100'000;
 // How long a test-mode callback draws before it lets the page breathe.
 constexpr int64_t testSlice = 30'000;
+// The longest the first frame waits for the sound.
+constexpr int64_t soundWait = 2'000'000;
 
-// Static: the browser's display callback outlives main's stack.
-Demo demo;
-Edge edge;
-int frames = 0;
-int stopAt = 0;  // 0: no test stop
-int64_t due = 0;
-int64_t drawUs = 0;
-int showings = 0;
+// One showing's state, and the count of showings. The browser's display
+// callback is handed it; the functions the page reads reach the same value.
+struct Show {
+    Demo demo;
+    Edge edge;
+    int frames = 0;
+    int stopAt = 0;  // 0: no test stop
+    int64_t clicked = 0;
+    bool started = false;  // the first frame is on the canvas
+    int64_t due = 0;
+    int64_t drawUs = 0;
+    int showings = 0;
+};
+
+// Static: the display callback outlives main's stack.
+Show show;
 
 EM_JS(void, hook, (const char* name, const char* text, int number), {
     var f = Module[UTF8ToString(name)];
@@ -54,52 +70,79 @@ int64_t nowUs()
     return static_cast<int64_t>(emscripten_get_now() * 1000);
 }
 
-void end(const char* why)
+void end(Show& s, const char* why)
 {
     emscripten_cancel_main_loop();
-    stopDemo(demo, edge);
-    hook(why, nullptr, frames);
+    stopDemo(s.demo, s.edge);
+    hook(why, nullptr, s.frames);
 }
 
 // One frame drawn and counted; false when the viewer asked to quit.
-bool drawNext()
+bool drawNext(Show& s)
 {
     const int64_t start = nowUs();
-    if (!drawFrame(demo, edge))
+    if (!drawFrame(s.demo, s.edge))
         return false;
-    drawUs += nowUs() - start;
-    ++frames;
+    s.drawUs += nowUs() - start;
+    ++s.frames;
     return true;
 }
 
-void tick()
+// True once the sound is coming out, or has not come in time and the show
+// goes on without it.
+bool soundReady(Show& s, int64_t now)
 {
+    if (!s.edge.music || s.edge.soundFlowing)
+        return true;
+    if (now - s.clicked < soundWait)
+        return false;
+    stopMusic(s.edge);
+    hook("newyearSilence", "the browser did not start it within 2 s", 0);
+    return true;
+}
+
+void tick(void* arg)
+{
+    Show& s = *static_cast<Show*>(arg);
     const int64_t start = nowUs();
-    if (stopAt > 0) {
-        while (frames < stopAt && nowUs() - start < testSlice)
-            if (!drawNext())
-                return end("newyearEnded");
-        showFrame(edge);
-        if (frames == stopAt) {
+    if (!s.started) {
+        // The first frame is drawn at once, while the sound starts: a
+        // browser's first pass through the code can take a third of a
+        // second, which would put the picture behind the music.
+        if (s.frames == 0 && !drawNext(s))
+            return end(s, "newyearEnded");
+        if (!soundReady(s, start))
+            return;
+        s.started = true;
+        showFrame(s.edge);
+        hook("newyearShowing", nullptr, s.frames);
+        s.due = nowUs() + framePause;
+    }
+    if (s.stopAt > 0) {
+        while (s.frames < s.stopAt && nowUs() - start < testSlice)
+            if (!drawNext(s))
+                return end(s, "newyearEnded");
+        showFrame(s.edge);
+        if (s.frames == s.stopAt) {
             emscripten_cancel_main_loop();
-            stopMusic(edge);
-            hook("newyearStopped", nullptr, frames);
+            stopMusic(s.edge);
+            hook("newyearStopped", nullptr, s.frames);
         }
         return;
     }
-    if (start < due)
+    if (start < s.due)
         return;
-    if (start - due > maxLag)
-        due = start;
-    while (nowUs() >= due) {
+    if (start - s.due > maxLag)
+        s.due = start;
+    while (nowUs() >= s.due) {
         const int64_t frameStart = nowUs();
-        if (!drawNext())
-            return end("newyearEnded");
-        due += nowUs() - frameStart + framePause;
+        if (!drawNext(s))
+            return end(s, "newyearEnded");
+        s.due += nowUs() - frameStart + framePause;
     }
     const int64_t shown = nowUs();
-    showFrame(edge);
-    due += nowUs() - shown;
+    showFrame(s.edge);
+    s.due += nowUs() - shown;
 }
 
 }  // namespace
@@ -107,17 +150,17 @@ void tick()
 extern "C" {
 EMSCRIPTEN_KEEPALIVE int newyearFrames()
 {
-    return frames;
+    return show.frames;
 }
 
 EMSCRIPTEN_KEEPALIVE int newyearMusicMs()
 {
-    return edge.music ? static_cast<int>(Mix_GetMusicPosition(edge.music) * 1000) : -1;
+    return show.edge.music ? static_cast<int>(Mix_GetMusicPosition(show.edge.music) * 1000) : -1;
 }
 
 EMSCRIPTEN_KEEPALIVE double newyearDrawUs()
 {
-    return static_cast<double>(drawUs);
+    return static_cast<double>(show.drawUs);
 }
 }
 
@@ -125,21 +168,22 @@ int main(int argc, char** argv)
 {
     // A new page starts rand() at its default seed; watching again starts
     // it there too, so every showing has the same snow.
-    if (showings++ > 0)
+    if (show.showings++ > 0)
         std::srand(1);
-    frames = 0;
-    drawUs = 0;
-    stopAt = argc == 3 && std::strcmp(argv[1], "--stop-at") == 0 ? std::atoi(argv[2]) : 0;
+    show.frames = 0;
+    show.drawUs = 0;
+    show.clicked = nowUs();
+    show.started = false;
+    show.stopAt = argc == 3 && std::strcmp(argv[1], "--stop-at") == 0 ? std::atoi(argv[2]) : 0;
     Options options;
     options.dataDirs = {"/data"};
     std::string error, silence;
-    if (!startDemo(demo, edge, options, error, silence)) {
+    if (!startDemo(show.demo, show.edge, options, error, silence)) {
         hook("newyearError", error.c_str(), 0);
         return 1;
     }
     if (!silence.empty())
         hook("newyearSilence", silence.c_str(), 0);
-    due = nowUs();
-    emscripten_set_main_loop(tick, 0, 1);
+    emscripten_set_main_loop_arg(tick, &show, 0, 1);
     return 0;
 }

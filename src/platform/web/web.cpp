@@ -4,27 +4,7 @@
 #include "platform/web/web.h"
 
 #include "platform/music.h"
-#include "platform/web/rand.h"
 #include "render/layout.h"
-
-// The snow's rand() is glibc's, as on the desktop (rand.h).
-namespace {
-GlibcRand generator = [] {
-    GlibcRand r;
-    seedRand(r, 1);
-    return r;
-}();
-}  // namespace
-
-extern "C" int rand()
-{
-    return nextRand(generator);
-}
-
-extern "C" void srand(unsigned seed)
-{
-    seedRand(generator, seed);
-}
 
 bool startMedia(Edge& edge, const Options&, std::string& error)
 {
@@ -49,6 +29,15 @@ SDL_Surface* openScreen(Edge& edge, const Options&, std::string& error)
     return edge.screen;
 }
 
+namespace {
+// The mixer is first called when the browser's audio graph pulls its first
+// buffer, which it does only once its sound output runs.
+void SDLCALL noteSound(void* edge, Uint8*, int)
+{
+    static_cast<Edge*>(edge)->soundFlowing = true;
+}
+}  // namespace
+
 void startMusic(Edge& edge, const std::string& dir, std::string& silence)
 {
     if (Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) != 0) {
@@ -56,6 +45,7 @@ void startMusic(Edge& edge, const std::string& dir, std::string& silence)
         return;
     }
     edge.audioOpen = true;
+    Mix_SetPostMix(noteSound, &edge);
     playMusic(edge.music, dir, silence);
 }
 
