@@ -9,6 +9,7 @@ set(NEWYEAR_CORE_SOURCES
   assets/font1.cpp
   assets/letters.cpp
   assets/scrolltext.cpp
+  text/greeting.cpp
   data/data.cpp
   demo/startup.cpp
   demo/frame.cpp

@@ -1,6 +1,6 @@
-// The wave scroller: the built-in text moves right to left near the bottom
-// of the screen at double height, with a vertical colour gradient and a
-// wobble of its rows.
+// The wave scroller: the built-in text, or a personal greeting, moves right
+// to left near the bottom of the screen at double height, with a vertical
+// colour gradient and a wobble of its rows.
 //
 // Characters do not go to the screen directly. Every third frame one glyph
 // is expanded into columns 189..195 of scrollBuffer; every frame columns
@@ -11,6 +11,7 @@
 
 #include "effects/tables.h"
 #include "render/render.h"
+#include "text/greeting.h"
 
 #include <cstdint>
 
@@ -20,12 +21,15 @@ constexpr int scrollRows = 26;
 struct Scroller {
     // [column][row]; 0 marks an empty cell.
     int32_t scrollBuffer[scrollColumns][scrollRows];
-    // Index into scrollText of the next character to expand.
+    // Index into the text of the next character to expand.
     int textCursor;
+    // The sender's words, set through in place of the built-in text.
+    const Greeting* greeting = nullptr;
 };
 
-// Empties the buffer and points the cursor at the start of the text.
-void clearScroller(Scroller& scroller);
+// Empties the buffer and points the cursor at the start of the text: the
+// greeting's, or the built-in scrollText when greeting is null.
+void clearScroller(Scroller& scroller, const Greeting* greeting = nullptr);
 // Expands the next character, on every third frame only.
 void stepScroller(Scroller& scroller, const Screen& screen, int frame);
 // Moves the buffer three columns left and plots it.

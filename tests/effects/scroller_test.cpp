@@ -1,9 +1,11 @@
 #include "effects/scroller.h"
 
 #include "assets/assets.h"
+#include "assets/letters.h"
 #include "offscreen.h"
 
 #include <cstring>
+#include <string>
 
 class WaveScroller : public Offscreen {
 protected:
@@ -158,4 +160,28 @@ TEST_F(WaveScroller, leadingSpacesKeepTheScrollerEmpty)
     step(frame);
     draw(frame);
     EXPECT_GT(320 * 240 - count(0), 0);
+}
+
+TEST_F(WaveScroller, aGreetingSetsItsOwnGlyphsThenStartsAgain)
+{
+    static Greeting greeting;
+    std::string error;
+    ASSERT_TRUE(readGreeting("A\xC3\xA9", 3, greeting, error)) << error;
+    clearScroller(scroller, &greeting);
+    int frame = 55;
+    for (int i = 0; i < greetingLeadIn; i++, frame += 6)
+        step(frame);
+    EXPECT_TRUE(bufferEmpty());
+    // 'A' as the built-in text sets it, then é from the new letters.
+    step(frame);
+    EXPECT_EQ(scrollBuffer[191][0], 0x4CF3);
+    EXPECT_EQ(scrollBuffer[189][0], 0);
+    step(frame += 6);
+    const unsigned char* e = letterGlyph(U'\u00E9');
+    for (int j = 0; j < scrollRows; j++)
+        for (int p = 0; p < 7; p++)
+            ASSERT_EQ(scrollBuffer[189 + p][j] != 0, (e[2 + j / 2] >> (7 - p) & 1) != 0) << p << "," << j;
+    for (int i = 0; i < greetingRunOut; i++)
+        step(frame += 6);
+    EXPECT_EQ(textCursor, 0);
 }
