@@ -1,4 +1,5 @@
-// The demo's built-in data: the 8x16 bitmap font and the scroll text.
+// The demo's built-in data: the 8x16 bitmap font, the scroll text and the
+// application icon's pixel art.
 #pragma once
 
 // 256 glyphs of 16 bytes in the PC code page 437 layout: glyph c starts at

@@ -2,8 +2,10 @@
 // with the wave table and slide sideways with the camera path. A flake that
 // leaves the screen starts again at the top.
 //
-// The positions come from rand(), which nothing seeds and nothing else in the
-// program calls, so every run shows the same snow.
+// The positions come from rand(), which nothing else in the program calls.
+// The demo never seeds it, so every run starts from the C library's default
+// seed and shows the same snow; the web edge seeds it back to that default
+// before each showing after the first.
 #pragma once
 
 #include "effects/tables.h"
