@@ -38,11 +38,11 @@ std::vector<Chart> charts()
         {"Basic Latin", range(0x20, 0x7F), true},
         {"Latin-1 Supplement", range(0xA0, 0xFF), true},
         {"Latin Extended-A", range(0x100, 0x17F), true},
-        {"Romanian (Latin Extended-B)", range(0x210, 0x21F), true},
+        {"Romanian, Latin Ext-B", range(0x210, 0x21F), true},
         {"Greek", range(0x380, 0x3CF), true},
         {"Cyrillic", range(0x400, 0x45F), true},
-        {"Ukrainian (Cyrillic)", range(0x490, 0x49F), true},
-        {"Punctuation, symbols, stand-in",
+        {"Ukrainian, Cyrillic", range(0x490, 0x49F), true},
+        {"Symbols and the stand-in",
          {0x2013, 0x2014, 0x2018, 0x2019, 0x201A, 0x201B, 0x201C, 0x201D, 0x201E, 0x2026,
           0x2039, 0x203A, 0x20AC, 0x2665, 0x2764, 0x2605, 0x266A, 0x263A, 0x2744, 0xFFFD},
          false},
@@ -66,7 +66,7 @@ struct Canvas {
     Screen screen;
     void put(int x, int y, int colour)
     {
-        if (surface)
+        if (surface && x >= 0 && x < surface->w && y >= 0 && y < surface->h)
             static_cast<uint16_t*>(surface->pixels)[y * surface->pitch / 2 + x] = static_cast<uint16_t>(colour);
     }
 };
