@@ -19,7 +19,7 @@ namesData()
     while [ "$1" != -- ]; do
         case $1 in
             -d | --data) return 0 ;;
-            -s | --scale) shift ;;
+            -s | --scale | -t | --text) shift ;;
         esac
         shift
     done
@@ -29,7 +29,7 @@ namesData()
 # The committed data unless the user names a folder. Options the demo would
 # refuse go to it as they are, for it to say so.
 data=(--data "$repo/data")
-if options=$(getopt -q -o ws:d:mh -l window,scale:,data:,mute,help,version -n newyear -- "$@") &&
+if options=$(getopt -q -o ws:d:mt:h -l window,scale:,data:,mute,text:,help,version -n newyear -- "$@") &&
     eval "namesData $options"; then
     data=()
 fi

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+struct Greeting;
+
 enum class ScreenMode {
     fullScreen,
     window,
@@ -23,6 +25,8 @@ struct Options {
     ScreenMode mode = ScreenMode::fullScreen;
     int scale = 0;  // a window's scale; 0 takes the largest that fits the desktop
     bool music = true;
+    // The sender's words for the scroller; null shows the built-in text.
+    const Greeting* greeting = nullptr;
 };
 
 struct Edge;

@@ -27,7 +27,7 @@ bool startDemo(Demo& demo, Edge& edge, const Options& options, std::string& erro
     if (options.music)
         startMusic(edge, dir, silence);
     keyPanel(demo.panel);
-    clearScroller(demo.scroller);
+    clearScroller(demo.scroller, options.greeting);
     seedFlakes(demo.snow);
     return true;
 }

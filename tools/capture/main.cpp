@@ -1,11 +1,13 @@
-// newyear-capture FIRST LAST OUTDIR: draws the demo's frames 1..LAST without
-// a display, sound or waiting, and writes FIRST..LAST as OUTDIR/frame-NNNNN.png.
-// It reads gfx.dat and hm.dat from the working directory and starts up
-// through the demo's own start-up, so frame N here is frame N on the demo's
-// screen.
+// newyear-capture [--text FILE] FIRST LAST OUTDIR: draws the demo's frames
+// 1..LAST without a display, sound or waiting, and writes FIRST..LAST as
+// OUTDIR/frame-NNNNN.png. It reads gfx.dat and hm.dat from the working
+// directory and starts up through the demo's own start-up, so frame N here is
+// frame N on the demo's screen; with --text, on the screen of newyear --text
+// FILE.
 #include "demo/demo.h"
 #include "platform/desktop/desktop.h"
 #include "pngout.h"
+#include "text/greeting.h"
 
 #include <cctype>
 #include <cerrno>
@@ -23,7 +25,8 @@ constexpr long lastFrame = 99'999;
 
 void printUsage(std::FILE* to)
 {
-    std::fprintf(to, "usage: newyear-capture FIRST LAST OUTDIR  (1 <= FIRST <= LAST <= %ld)\n", lastFrame);
+    std::fprintf(to, "usage: newyear-capture [--text FILE] FIRST LAST OUTDIR  (1 <= FIRST <= LAST <= %ld)\n",
+                 lastFrame);
 }
 
 int usage(const std::string& why)
@@ -38,7 +41,8 @@ int help()
     printUsage(stdout);
     std::printf("Draws the demo's frames 1..LAST from gfx.dat and hm.dat in the working directory, without a\n"
                 "display, sound or waiting, and writes FIRST..LAST as OUTDIR/frame-NNNNN.png (320x240 RGB),\n"
-                "making OUTDIR if it is missing.\n");
+                "making OUTDIR if it is missing. With --text, the scroller shows the words of FILE\n"
+                "(- reads standard input), as newyear --text FILE does.\n");
     return 0;
 }
 
@@ -91,6 +95,14 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
         return help();
+    const char* text = nullptr;
+    if (argc == 2 && (std::strcmp(argv[1], "--text") == 0 || std::strcmp(argv[1], "-t") == 0))
+        return usage(std::string("option \"") + argv[1] + "\" needs a value");
+    if (argc > 2 && (std::strcmp(argv[1], "--text") == 0 || std::strcmp(argv[1], "-t") == 0)) {
+        text = argv[2];
+        argc -= 2;
+        argv += 2;
+    }
     if (argc > 1 && argv[1][0] == '-' && !std::isdigit(static_cast<unsigned char>(argv[1][1])))
         return usage(std::string("unknown option \"") + argv[1] + "\"");
     if (argc != 4)
@@ -105,13 +117,22 @@ int main(int argc, char** argv)
     if (last < first)
         return usage(std::string("LAST (") + argv[2] + ") comes before FIRST (" + argv[1] + ")");
     std::string error;
+    Options options = offscreenOptions("");
+    static Greeting greeting;
+    if (text) {
+        if (!loadGreeting(text, greeting, error)) {
+            fail(error);
+            return 2;
+        }
+        options.greeting = &greeting;
+    }
     if (!makeFolder(argv[3], error))
         return fail(error);
 
     Demo demo;
     Edge edge;
     std::string silence;
-    if (!startDemo(demo, edge, offscreenOptions(""), error, silence))
+    if (!startDemo(demo, edge, options, error, silence))
         return fail(error);
     // A long run tells a viewer at a terminal how far it has come.
     const bool progress = isatty(STDERR_FILENO) && last - first >= 1000;

@@ -6,7 +6,7 @@
 // Started without options it does exactly that, with the data from the
 // working directory, or from the installed data folder when gfx.dat is not
 // there. The options only add around it: a window, another data folder,
-// silence.
+// silence, the sender's own words in the scroller.
 #include "demo/demo.h"
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/options.h"
@@ -18,11 +18,12 @@
 int main(int argc, char** argv)
 {
     Options options;
+    Greeting greeting;
     char cwd[4096];
     options.dataDirs = {getcwd(cwd, sizeof cwd) ? cwd : "."};
     if (options.dataDirs[0] != NEWYEAR_INSTALLED_DATA)
         options.dataDirs.push_back(NEWYEAR_INSTALLED_DATA);
-    if (const int status = readOptions(argc, argv, options); status >= 0)
+    if (const int status = readOptions(argc, argv, options, greeting); status >= 0)
         return status;
 
     Demo demo;
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "newyear: %s\n", edge.notice.c_str());
     if (!silence.empty())
         std::fprintf(stderr, "newyear: playing without music: %s\n", silence.c_str());
+    if (options.greeting && !greeting.replaced.empty())
+        std::fprintf(stderr, "newyear: with no letter here, these show as a box: %s\n", replacedList(greeting).c_str());
 
     while (drawFrame(demo, edge))
         showFrame(edge);

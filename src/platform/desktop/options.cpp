@@ -10,7 +10,8 @@
 namespace {
 
 const char usageLine[] =
-    "usage: newyear [-w|--window] [-s|--scale N] [-d|--data DIR] [-m|--mute] [-h|--help] [--version]";
+    "usage: newyear [-w|--window] [-s|--scale N] [-d|--data DIR] [-m|--mute] [-t|--text FILE] [-h|--help] "
+    "[--version]";
 
 int usage(const std::string& why)
 {
@@ -29,6 +30,8 @@ int help()
                 "                   default, and at most: the largest that fits the desktop)\n"
                 "  -d, --data DIR   read gfx.dat, hm.dat and music.dat from DIR\n"
                 "  -m, --mute       play no music\n"
+                "  -t, --text FILE  scroll the words of FILE (UTF-8, at most 2000 characters;\n"
+                "                   - reads standard input) instead of the built-in greeting\n"
                 "  -h, --help       show this help and exit\n"
                 "      --version    show the version and exit\n"
                 "\n"
@@ -55,7 +58,7 @@ bool parseScale(const char* text, int& scale)
 
 }  // namespace
 
-int readOptions(int argc, char** argv, Options& options)
+int readOptions(int argc, char** argv, Options& options, Greeting& greeting)
 {
     enum { versionOption = 1000 };
     const option longOptions[] = {
@@ -63,13 +66,15 @@ int readOptions(int argc, char** argv, Options& options)
         {"scale", required_argument, nullptr, 's'},
         {"data", required_argument, nullptr, 'd'},
         {"mute", no_argument, nullptr, 'm'},
+        {"text", required_argument, nullptr, 't'},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, versionOption},
         {nullptr, 0, nullptr, 0},
     };
     opterr = 0;  // one line of our own instead of getopt's
+    const char* text = nullptr;
     int c;
-    while ((c = getopt_long(argc, argv, ":ws:d:mh", longOptions, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, ":ws:d:mt:h", longOptions, nullptr)) != -1) {
         switch (c) {
             case 'w':
                 options.mode = ScreenMode::window;
@@ -85,6 +90,9 @@ int readOptions(int argc, char** argv, Options& options)
             case 'm':
                 options.music = false;
                 break;
+            case 't':
+                text = optarg;
+                break;
             case 'h':
                 return help();
             case versionOption:
@@ -98,5 +106,14 @@ int readOptions(int argc, char** argv, Options& options)
     }
     if (optind < argc)
         return usage(std::string("unexpected argument \"") + argv[optind] + "\"");
+    // Read once every option is known, so --help is not kept waiting on it.
+    if (text) {
+        std::string error;
+        if (!loadGreeting(text, greeting, error)) {
+            std::fprintf(stderr, "newyear: %s\n", error.c_str());
+            return 2;
+        }
+        options.greeting = &greeting;
+    }
     return -1;
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "demo/platform.h"
+#include "text/greeting.h"
 
-// Reads the command line into options, over what the caller set there.
-// Returns -1 to go on, or the status to exit with at once: after the help
-// or the version, or a line of usage on standard error.
-int readOptions(int argc, char** argv, Options& options);
+// Reads the command line into options, over what the caller set there; the
+// words of --text go into greeting, which options then points at. Returns
+// -1 to go on, or the status to exit with at once: after the help or the
+// version, or a line on standard error that says what is wrong.
+int readOptions(int argc, char** argv, Options& options, Greeting& greeting);
