@@ -106,13 +106,14 @@ checkIcons()
     done
 }
 
-# frameHashes CAPTURE DATA LAST: captures frames 1..LAST from the files in
-# DATA into $work/frames and prints the md5 of each at 5-6-5 precision,
-# line N for frame N.
+# frameHashes CAPTURE DATA LAST [OPTIONS...]: captures frames 1..LAST from
+# the files in DATA into $work/frames, with the capture's OPTIONS, and
+# prints the md5 of each at 5-6-5 precision, line N for frame N.
 frameHashes()
 {
+    rm -rf "$work/frames"
     mkdir -p "$work/frames"
-    (cd "$2" && "$1" 1 "$3" "$work/frames") || fail "newyear-capture 1 $3 failed"
+    (cd "$2" && "$1" "${@:4}" 1 "$3" "$work/frames") || fail "newyear-capture ${*:4} 1 $3 failed"
     to565 "$work"/frames/frame-*.png | split -b $((320 * 240 * 3)) --filter=md5sum - | cut -d' ' -f1
 }
 
