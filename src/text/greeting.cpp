@@ -214,7 +214,10 @@ std::string replacedList(const Greeting& greeting)
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(greeting.replaced[i]));
         list += (i ? ", " : "") + utf8(greeting.replaced[i]) + " (" + code + ")";
     }
-    if (greeting.replaced.size() > named)
-        list += " and " + std::to_string(greeting.replaced.size() - named) + " more";
+    if (greeting.replaced.size() > named) {
+        char more[32];
+        std::snprintf(more, sizeof more, " and %zu more", greeting.replaced.size() - named);
+        list += more;
+    }
     return list;
 }
