@@ -772,8 +772,12 @@ constexpr Letter composed(const Composition& k)
     return l;
 }
 
-constexpr size_t composedCount = std::ranges::count_if(
-    compositionTable, [](const Composition& k) { return search(drawnTable, k.letter) == nullptr; });
+constexpr size_t composedCount = [] {
+    size_t n = 0;
+    for (const Composition& k : compositionTable)
+        n += search(drawnTable, k.letter) == nullptr;
+    return n;
+}();
 
 constexpr auto composedTable = [] {
     std::array<Letter, composedCount> table{};
@@ -786,8 +790,11 @@ constexpr auto composedTable = [] {
 
 constexpr auto letterTable = [] {
     std::array<Letter, drawnTable.size() + composedTable.size()> table{};
-    std::ranges::copy(drawnTable, table.begin());
-    std::ranges::copy(composedTable, table.begin() + drawnTable.size());
+    size_t n = 0;
+    for (const Letter& l : drawnTable)
+        table[n++] = l;
+    for (const Letter& l : composedTable)
+        table[n++] = l;
     return sorted(table);
 }();
 
@@ -809,22 +816,35 @@ constexpr bool has(const Table& table, char32_t c, Key key)
             return true;
     return false;
 }
-static_assert(std::ranges::all_of(sameAsTable, [](const SameAs& s) {
-    return !has(sameAsTable, s.as, &SameAs::code) &&
-           ((s.as >= 0x20 && s.as <= 0x7E) || has(letterTable, s.as, &Letter::code) ||
-            has(borrowedTable, s.as, &Borrowed::code));
-}));
-static_assert(std::ranges::is_sorted(sameAsTable, {}, &SameAs::code) &&
-              std::ranges::is_sorted(borrowedTable, {}, &Borrowed::code) &&
-              std::ranges::is_sorted(singletonTable, {}, &Singleton::from) &&
-              std::ranges::is_sorted(compositionTable, {}, [](const Composition& k) {
-                  return std::pair{k.base, k.mark};
-              }));
+static_assert([] {
+    for (const SameAs& s : sameAsTable)
+        if (has(sameAsTable, s.as, &SameAs::code) ||
+            !((s.as >= 0x20 && s.as <= 0x7E) || has(letterTable, s.as, &Letter::code) ||
+              has(borrowedTable, s.as, &Borrowed::code)))
+            return false;
+    return true;
+}());
+
+// Each table strictly ascending by its key, as the binary searches need.
+template <typename Table, typename Key>
+constexpr bool ascending(const Table& table, Key key)
+{
+    for (size_t i = 1; i < std::size(table); i++)
+        if (!(key(table[i - 1]) < key(table[i])))
+            return false;
+    return true;
+}
+constexpr auto compositionKey = [](const Composition& k) { return std::pair{k.base, k.mark}; };
+static_assert(ascending(sameAsTable, [](const SameAs& s) { return s.code; }) &&
+              ascending(borrowedTable, [](const Borrowed& b) { return b.code; }) &&
+              ascending(singletonTable, [](const Singleton& s) { return s.from; }) &&
+              ascending(compositionTable, compositionKey));
 
 template <typename T>
 const T* findCode(std::span<const T> table, char32_t c, char32_t T::*key)
 {
-    const auto it = std::ranges::lower_bound(table, c, {}, key);
+    const auto it =
+        std::lower_bound(table.begin(), table.end(), c, [key](const T& e, char32_t v) { return e.*key < v; });
     return it != table.end() && (*it).*key == c ? &*it : nullptr;
 }
 
@@ -873,9 +893,10 @@ const unsigned char* letterGlyph(char32_t c)
 
 char32_t composeLetter(char32_t base, char32_t mark)
 {
-    const auto key = [](const Composition& k) { return std::pair{k.base, k.mark}; };
-    const auto it = std::ranges::lower_bound(compositions, std::pair{base, mark}, {}, key);
-    return it != compositions.end() && key(*it) == std::pair{base, mark} ? it->letter : 0;
+    const std::pair wanted{base, mark};
+    const auto it = std::lower_bound(compositions.begin(), compositions.end(), wanted,
+                                     [](const Composition& k, const auto& v) { return compositionKey(k) < v; });
+    return it != compositions.end() && compositionKey(*it) == wanted ? it->letter : 0;
 }
 
 char32_t canonicalLetter(char32_t c)
