@@ -82,11 +82,17 @@ async function pace(emulatedHz)
     return frames * 1000 / ms;
 }
 
-// First, before the browser has shown anything else.
+// First, before the browser has shown anything else. The three pages run
+// side by side, so a busy machine slows them alike: what must not change
+// their pace is the refresh rate (one frame a display callback would give
+// 144 and 30 frames a second). Never faster than one frame per 20 ms.
 test('one frame per 20 ms plus drawing time, at any refresh rate', {timeout: 60000}, async () => {
     const rates = await Promise.all([pace(), pace(144), pace(30)]);
-    for (const rate of rates)
-        assert.ok(rate >= 40 && rate <= 50, `frames a second: ${rates.map(r => r.toFixed(1)).join(', ')}`);
+    const what = `frames a second at 60, 144 and 30 Hz: ${rates.map(r => r.toFixed(1)).join(', ')}`;
+    for (const rate of rates) {
+        assert.ok(rate >= 25 && rate <= 50.5, what);
+        assert.ok(Math.abs(rate - rates[0]) <= 0.15 * rates[0], what);
+    }
 });
 
 // Keeps the screen wake locks the page is given in wakeLocks. The page looks
