@@ -47,7 +47,7 @@ async function showings(name)
                 else setTimeout(poll, 5);
             })();
         })`));
-        // Silent, past the wait for it, counts as no sound.
+        // A sound that has not come 5 s into the show counts as none.
         const sound = await page.evaluate('newyearTimes.sound - newyearTimes.click');
         toSound.push(sound === null ? Infinity : sound);
         await page.close();

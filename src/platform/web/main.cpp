@@ -7,12 +7,14 @@
 //
 // A browser can take seconds to start its sound after the click, and the
 // music would lag the picture by as much for the whole show: so the first
-// frame waits until the sound is coming out, for at most 2 s, and after
-// that the show runs silent. Without music it starts at once.
+// frame waits until the sound is coming out, for at most 2 s. After that
+// the show starts without it, and the music plays on, to be heard whenever
+// the browser starts it. Without music it starts at once.
 //
 // The page hears from the program through these on Module:
 //   newyearError(text)    a data file is missing or broken; nothing runs
 //   newyearSilence(text)  no music; the show runs silent
+//   newyearSoundLate()    the show starts before its sound
 //   newyearShowing()      the first frame is on the canvas
 //   newyearEnded()        Escape ended the show
 //   newyearStopped(n)     test mode (--stop-at N): frame N is on the canvas,
@@ -89,15 +91,15 @@ bool drawNext(Show& s)
 }
 
 // True once the sound is coming out, or has not come in time and the show
-// goes on without it.
+// starts without waiting for it: the frames then run by the clock from the
+// first, and none are made up for the wait when the sound comes.
 bool soundReady(Show& s, int64_t now)
 {
     if (!s.edge.music || s.edge.soundFlowing)
         return true;
     if (now - s.clicked < soundWait)
         return false;
-    stopMusic(s.edge);
-    hook("newyearSilence", "the browser did not start it within 2 s", 0);
+    hook("newyearSoundLate", nullptr, 0);
     return true;
 }
 

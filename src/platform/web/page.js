@@ -7,7 +7,7 @@
 // or a tap, which starts the show and its sound together (browsers let
 // sound start only from such a gesture). The card says "starting…" until
 // the program puts its first frame on the canvas, which waits for the sound
-// (main.cpp). Escape ends the show and the card offers it again. Where
+// for at most 2 s (main.cpp). Escape ends the show and the card offers it again. Where
 // WebAssembly is missing nothing can run, and a line says so.
 //
 // While the show runs:
@@ -170,6 +170,9 @@ var Module = !page ? {} : {
         page.line('The greeting cannot start: ' + text + '.', 'error');
     },
     newyearSilence: function (text) { page.line('No sound (' + text + '): the greeting plays silent.', 'showing'); },
+    newyearSoundLate: function () {
+        page.line('The sound is late: the greeting starts without waiting for it.', 'showing');
+    },
     newyearShowing: function () {
         newyearTimes.frame = performance.now();
         page.setState('running');
