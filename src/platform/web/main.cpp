@@ -11,23 +11,32 @@
 // the show starts without it, and the music plays on, to be heard whenever
 // the browser starts it. Without music it starts at once.
 //
+// main takes --text PATH, the sender's words the page wrote into the
+// program's file system, and --stop-at N, in any order.
+//
 // The page hears from the program through these on Module:
-//   newyearError(text)    a data file is missing or broken; nothing runs
-//   newyearSilence(text)  no music; the show runs silent
-//   newyearSoundLate()    the show starts before its sound
-//   newyearShowing()      the first frame is on the canvas
-//   newyearEnded()        Escape ended the show
-//   newyearStopped(n)     test mode (--stop-at N): frame N is on the canvas,
-//                         and the show stops there
+//   newyearError(text)         a data file is missing or broken; nothing runs
+//   newyearSilence(text)       no music; the show runs silent
+//   newyearSoundLate()         the show starts before its sound
+//   newyearShowing()           the first frame is on the canvas
+//   newyearEnded()             Escape ended the show
+//   newyearStopped(n)          test mode (--stop-at N): frame N is on the
+//                              canvas, and the show stops there
+//   newyearTextProblem(text)   the words in /text cannot be shown, and why
+//   newyearTextReplaced(list)  the characters of /text shown as a box, or ""
 // and reads newyearFrames() (frames drawn), newyearMusicMs() (the module's
-// position, -1 without music) and newyearDrawUs() (the time spent drawing).
+// position, -1 without music), newyearDrawUs() (the time spent drawing) and
+// newyearText() (the words in /text checked, as --text reads them: their
+// number of characters, or -1) and newyearTextMax() (the most it takes).
 //
 // In test mode the frames are drawn without the pause between them: each
 // frame depends only on its number, and frame 2760 comes in seconds.
 #include "demo/demo.h"
 #include "platform/web/web.h"
+#include "text/greeting.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <emscripten.h>
@@ -56,16 +65,40 @@ struct Show {
     int64_t due = 0;
     int64_t drawUs = 0;
     int showings = 0;
+    Greeting greeting;
 };
 
 // Static: the display callback outlives main's stack.
 Show show;
+
+// Where the page writes the words it asks newyearText about.
+constexpr const char* wordsPath = "/text";
+// The words' bytes; one past the program's cap tells words that are too long.
+char wordBytes[greetingMaxBytes + 1];
 
 EM_JS(void, hook, (const char* name, const char* text, int number), {
     var f = Module[UTF8ToString(name)];
     if (f)
         f(text ? UTF8ToString(text) : number);
 });
+
+// Reads the words at path into the show's greeting as newyear --text reads
+// a file: false with the problem in error, worded to follow "the text".
+bool readWords(Show& s, const char* path, std::string& error)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        error = "cannot be read";
+        return false;
+    }
+    const std::size_t size = std::fread(wordBytes, 1, sizeof wordBytes, file);
+    std::fclose(file);
+    if (size > greetingMaxBytes) {
+        error = "is too long: more than " + std::to_string(greetingMaxBytes) + " bytes";
+        return false;
+    }
+    return readGreeting(wordBytes, size, s.greeting, error);
+}
 
 int64_t nowUs()
 {
@@ -164,6 +197,24 @@ EMSCRIPTEN_KEEPALIVE double newyearDrawUs()
 {
     return static_cast<double>(show.drawUs);
 }
+
+// Called on each edit, so that the page's count and warnings are the
+// program's own; never while a show runs, whose scroller reads the greeting.
+EMSCRIPTEN_KEEPALIVE int newyearText()
+{
+    std::string error;
+    if (!readWords(show, wordsPath, error)) {
+        hook("newyearTextProblem", error.c_str(), 0);
+        return -1;
+    }
+    hook("newyearTextReplaced", replacedList(show.greeting).c_str(), 0);
+    return show.greeting.length - greetingLeadIn - greetingRunOut;
+}
+
+EMSCRIPTEN_KEEPALIVE int newyearTextMax()
+{
+    return greetingMaxLength;
+}
 }
 
 int main(int argc, char** argv)
@@ -176,10 +227,24 @@ int main(int argc, char** argv)
     show.drawUs = 0;
     show.clicked = nowUs();
     show.started = false;
-    show.stopAt = argc == 3 && std::strcmp(argv[1], "--stop-at") == 0 ? std::atoi(argv[2]) : 0;
+    show.stopAt = 0;
+    const char* words = nullptr;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--stop-at") == 0)
+            show.stopAt = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--text") == 0)
+            words = argv[i + 1];
+    }
     Options options;
     options.dataDirs = {"/data"};
     std::string error, silence;
+    if (words) {
+        if (!readWords(show, words, error)) {
+            hook("newyearError", ("its text " + error).c_str(), 0);
+            return 1;
+        }
+        options.greeting = &show.greeting;
+    }
     if (!startDemo(show.demo, show.edge, options, error, silence)) {
         hook("newyearError", error.c_str(), 0);
         return 1;
