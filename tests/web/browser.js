@@ -98,6 +98,9 @@ function view(evaluate, input, close, problems = [])
 // chromium: open(url, options) in a fresh browser context. options.respond(url)
 // may answer a request instead of the network: {status, body}, or null to let
 // it pass. options.beforeLoad is a script run in the page before its own.
+// options.downloads is a folder for the page's downloads: the page's
+// download() then resolves, once the next download is complete, to
+// {name, file}, the name the page gave it and where it lies.
 async function launchChromium(extraArgs = [])
 {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'newyear-chromium-'));
@@ -131,6 +134,26 @@ async function launchChromium(extraArgs = [])
         }
         if (options.beforeLoad)
             await page.evaluateOnNewDocument(options.beforeLoad);
+        let download;
+        if (options.downloads) {
+            const session = await browser.target().createCDPSession();
+            await session.send('Browser.setDownloadBehavior', {
+                behavior: 'allowAndName',
+                downloadPath: options.downloads,
+                browserContextId: context.id,
+                eventsEnabled: true,
+            });
+            const names = new Map();
+            session.on('Browser.downloadWillBegin', event => names.set(event.guid, event.suggestedFilename));
+            download = () => new Promise(resolve => {
+                session.on('Browser.downloadProgress', function progress(event) {
+                    if (event.state !== 'completed')
+                        return;
+                    session.off('Browser.downloadProgress', progress);
+                    resolve({name: names.get(event.guid), file: path.join(options.downloads, event.guid)});
+                });
+            });
+        }
         const cdp = await page.createCDPSession();
         async function evaluate(expression)
         {
@@ -145,7 +168,7 @@ async function launchChromium(extraArgs = [])
             move: (x, y) => page.mouse.move(x, y),
             press: key => page.keyboard.press(key),
         };
-        return {...view(evaluate, input, () => context.close(), problems), page};
+        return {...view(evaluate, input, () => context.close(), problems), page, download};
     }
     return {
         name: 'chromium',

@@ -42,23 +42,39 @@ async function started(url, options)
 // The desktop's frames, as newyear-capture drew them (run.sh makes them),
 // in 5-6-5: SDL widens the program's pixels to the canvas's 8 bits with its
 // own rounding, but the top bits of each channel always survive.
-function captured(n)
+function captured(n, withWords)
 {
-    const rgb = fs.readFileSync(path.join(process.env.NEWYEAR_WEB_FRAMES, `frame-${n}.rgb`));
+    const rgb = fs.readFileSync(path.join(process.env.NEWYEAR_WEB_FRAMES, `${withWords ? 'words' : 'frame'}-${n}.rgb`));
     const out = new Uint16Array(320 * 240);
     for (let i = 0; i < out.length; i++)
         out[i] = (rgb[3 * i] >> 3) << 11 | (rgb[3 * i + 1] >> 2) << 5 | rgb[3 * i + 2] >> 3;
     return out;
 }
 
-async function frameMatches(engine, url, n)
+// The sender's words of the tests (run.sh draws the desktop's frames with
+// them), and a link's fragment for them.
+const words = fs.readFileSync(path.join(__dirname, 'words.txt'));
+const link = bytes => '#text=' + Buffer.from(bytes).toString('base64url');
+
+// Frame n of the page at url, the show stopped there, against the desktop's.
+async function sameFrame(page, url, n, withWords)
 {
-    const page = await clicked(engine, `${url}?stopAt=${n}`);
     await page.waitFor('document.body.dataset.state === "stopped"');
     assert.equal(await page.frames(), n);
-    const shown = await page.canvas565(), expected = captured(n);
+    const shown = await page.canvas565(), expected = captured(n, withWords);
     const wrong = shown.reduce((count, pixel, i) => count + (pixel !== expected[i]), 0);
-    assert.equal(wrong, 0, `frame ${n} from ${url} in ${engine.name}: ${wrong} of 76800 pixels differ from the desktop's`);
+    assert.equal(wrong, 0, `frame ${n} from ${url}: ${wrong} of 76800 pixels differ from the desktop's`);
+}
+
+// With words, through a link, whose card says so.
+async function frameMatches(engine, url, n, withWords)
+{
+    const page = await engine.open(`${url}?stopAt=${n}${withWords ? link(words) : ''}`);
+    await page.waitFor('document.body.dataset.state === "ready"');
+    assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
+                 (withWords ? 'a greeting written for you — ' : '') + 'click or tap to start, with sound');
+    await page.click();
+    await sameFrame(page, `${url} in ${engine.name}`, n, withWords);
     assert.deepEqual(page.problems, []);
     await page.close();
 }
@@ -171,22 +187,23 @@ async function showsWithSound(engine, url)
     await page.close();
 }
 
-// Every engine: a few of the desktop's frames, then the sound with the
-// picture from the single file and from the server. The frames come first:
-// a fresh browser is the slowest to start its sound.
+// Every engine: a few of the desktop's frames, some with the sender's
+// words through a link, then the sound with the picture from the single
+// file and from the server. The frames come first: a fresh browser is the
+// slowest to start its sound.
 const frameChecks = {
     chromium: [[singleFileUrl, 1], [singleFileUrl, 2], [singleFileUrl, 100], [singleFileUrl, 1000],
-               [singleFileUrl, 2760], ['server', 1000]],
-    firefox: [[singleFileUrl, 1], ['server', 1000]],
+               [singleFileUrl, 2760], ['server', 1000], [singleFileUrl, 150, 'words'], ['server', 1000, 'words']],
+    firefox: [[singleFileUrl, 1], ['server', 1000], [singleFileUrl, 150, 'words']],
     webkit: [[singleFileUrl, 2], ['server', 1000]],
 };
 for (const name of Object.keys(frameChecks)) {
-    test(`${name}: the desktop's frames; the sound starts with the picture, from file:// and a server; ` +
-         'Escape ends the show and it plays again', {timeout: 300000}, async () => {
+    test(`${name}: the desktop's frames, with the built-in greeting and with words from a link; the sound starts ` +
+         'with the picture, from file:// and a server; Escape ends the show and it plays again', {timeout: 300000}, async () => {
         const engine = name === 'chromium' ? chromium : await web.launch(name);
         try {
-            for (const [url, n] of frameChecks[name])
-                await frameMatches(engine, url === 'server' ? server.url : url, n);
+            for (const [url, n, withWords] of frameChecks[name])
+                await frameMatches(engine, url === 'server' ? server.url : url, n, withWords);
             for (const url of [singleFileUrl, server.url])
                 await showsWithSound(engine, url);
         } finally {
@@ -307,6 +324,125 @@ test('while the show runs the full-screen button leaves the picture to a resting
     await page.page.mouse.click(box.x + box.width / 2, box.y + box.height / 2, {count: 2});
     await page.waitFor('document.fullscreenElement === null');
 
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});
+
+// The words of a link are the sender's, untrusted. Each link opened fresh:
+// the card and the one line, and in the end the show.
+test('a link is untrusted: markup plays as letters, and a damaged link says what is wrong in one line and offers ' +
+     'the built-in greeting', {timeout: 120000}, async () => {
+    const state = page => page.evaluate(`[document.getElementById("prompt").textContent,
+        document.getElementById("lines").innerText.trim(), document.querySelectorAll("img, iframe, object").length,
+        document.scripts.length, window.ran === undefined]`);
+    const own = 'click or tap to start, with sound', builtIn = `${server.url}?stopAt=100`;
+    let page = await chromium.open(builtIn);
+    await page.waitFor('document.body.dataset.state === "ready"');
+    const scripts = (await state(page))[3];
+    await page.close();
+    const damaged = why => `This link's greeting cannot be shown: it ${why}. The built-in greeting plays instead.`;
+    const cases = [
+        [link('<img src=x onerror="ran=1"><script>ran=2</script><b onmouseover="ran=3">&lt;'), ''],
+        [link('Hi\0there \u202Eevil\u202C \u2066and\u2069 more'), ''],
+        ['#text=' + 'A'.repeat(1 << 20),
+         damaged('is too long to be a greeting (1048576 characters of base64url; a greeting takes at most 87382)')],
+        ['#text=SGk+dGhlcmU', damaged('is damaged (it is not base64url)')],
+        ['#text=SGkgdGhlc', damaged('is damaged (it is not base64url)')],
+        [link([0x48, 0x69, 0xC3, 0x28]), damaged('is not UTF-8 text: byte 3 is not valid UTF-8')],
+        [link([0, 0, 0]), damaged('has nothing to show: only spaces, line breaks or control characters')],
+        [link('x'.repeat(2001)), damaged('is too long: 2001 characters, and the scroller takes at most 2000')],
+    ];
+    for (const [fragment, line] of cases) {
+        page = await chromium.open(builtIn + fragment);
+        await page.waitFor('document.body.dataset.state === "ready"');
+        assert.deepEqual(await state(page), [(line ? '' : 'a greeting written for you — ') + own, line, 0, scripts, true],
+                         fragment.slice(0, 100));
+        if (fragment !== cases[2][0]) {
+            await page.close();
+            continue;
+        }
+        // A new fragment is read while no show runs; back to a damaged
+        // one, the built-in greeting plays: frame 100 is the desktop's.
+        await page.evaluate(`location.hash = "${cases[0][0]}"`);
+        await page.waitFor(`document.getElementById("prompt").textContent === "a greeting written for you — ${own}"`);
+        assert.equal(await page.lines(), '');
+        await page.evaluate(`location.hash = "${cases[3][0]}"`);
+        await page.waitFor(`document.getElementById("prompt").textContent === "${own}"`);
+        assert.equal((await state(page))[1], cases[3][1]);
+        await page.click();
+        await sameFrame(page, builtIn, 100);
+        assert.deepEqual(page.problems, []);
+        await page.close();
+    }
+    // Markup plays, as letters on the canvas, and nothing of it runs.
+    page = await clicked(chromium, builtIn + cases[0][0]);
+    await page.waitFor('document.body.dataset.state === "stopped"');
+    assert.deepEqual((await state(page)).slice(2), [0, scripts, true]);
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});
+
+// As a sender would: words typed into the editor, the count going down,
+// a link that carries them, a file that plays them from file:// and makes
+// files of its own, and the preview.
+test('the editor: the words typed, the characters left, a link with them, one file that plays them, the preview',
+     {timeout: 120000}, async () => {
+    const typed = words.toString().trim();
+    const downloads = fs.mkdtempSync(path.join(process.env.NEWYEAR_WEB_FRAMES, 'downloads-'));
+    // Counts the page's asks for full screen.
+    const beforeLoad = `window.fullScreens = 0;
+        const ask = Element.prototype.requestFullscreen;
+        Element.prototype.requestFullscreen = function () { fullScreens++; return ask.call(this); };`;
+    let page = await chromium.open(`${server.url}?stopAt=150`, {downloads, beforeLoad});
+    await page.waitFor('document.body.dataset.state === "ready"');
+    await page.page.click('#write');
+    const editor = () => page.evaluate(`['left', 'problem', 'sent'].map(id => document.getElementById(id).textContent)
+        .concat(fullScreens, [...document.querySelectorAll('#editor .buttons button')].map(button => button.disabled))`);
+    assert.deepEqual(await editor(), ['2000 characters left', '', '', 0, true, true, true, false]);
+    // An F typed in the text box is a letter, not the page's full screen.
+    await page.page.keyboard.type('F');
+    assert.deepEqual((await editor()).slice(0, 4), ['1999 characters left', '', '', 0]);
+    await page.page.keyboard.press('Backspace');
+    await page.page.keyboard.type(typed);
+    // The words are NFC and hold nothing the program drops.
+    assert.deepEqual(await editor(),
+                     [`${2000 - [...typed].length} characters left`, '', '', 0, false, false, false, false]);
+    await page.page.click('#copy');
+    const sent = await page.evaluate('document.getElementById("link").value');
+    assert.equal(sent.split('#')[0], `${server.url}?stopAt=150`);
+    assert.equal(Buffer.from(sent.split('#text=')[1], 'base64url').toString(), typed);
+    let download = page.download();
+    await page.page.click('#save');
+    const made = await download;
+    assert.equal(made.name, 'newyear.html');
+    await page.page.click('#preview');
+    await sameFrame(page, 'the preview', 150, true);
+    assert.deepEqual(page.problems, []);
+    await page.close();
+
+    // The file, from file://: the card says it is for the viewer, and the
+    // words play.
+    const file = path.join(downloads, 'newyear.html');
+    fs.renameSync(made.file, file);
+    page = await clicked(chromium, `${pathToFileURL(file).href}?stopAt=150`);
+    await sameFrame(page, file, 150, true);
+    await page.close();
+    page = await chromium.open(pathToFileURL(file).href, {downloads});
+    await page.waitFor('document.body.dataset.state === "ready"');
+    assert.equal(await page.evaluate('document.getElementById("prompt").textContent'),
+                 'a greeting written for you — click or tap to start, with sound');
+    // It makes files too, from itself as it came: the same file but for
+    // the words.
+    await page.page.click('#write');
+    await page.page.keyboard.type('★');
+    download = page.download();
+    await page.page.click('#save');
+    const again = fs.readFileSync((await download).file, 'utf8'), first = fs.readFileSync(file, 'utf8');
+    const meta = text => `<meta name="newyear-text" content="${Buffer.from(text).toString('base64url')}">`;
+    assert.ok(first.includes(meta(typed)) && again.includes(meta('★')));
+    const [a, b] = [again.replace(meta('★'), ''), first.replace(meta(typed), '')];
+    const differs = [...a].findIndex((c, i) => c !== b[i]);
+    assert.ok(a === b, `the second file differs from the first at ${differs}: ${a.slice(differs - 100, differs + 100)}`);
     assert.deepEqual(page.problems, []);
     await page.close();
 });

@@ -3,7 +3,8 @@
 # chromium, firefox-esr and WebKitWebDriver and the pinned puppeteer-core
 # (npm ci into build-web/node, again only when package-lock.json changes),
 # starts an X server and a PulseAudio server (servers.sh), draws the
-# desktop's frames to compare with newyear-capture, then runs page.test.js.
+# desktop's frames to compare with newyear-capture, with the built-in
+# greeting and with words.txt, then runs page.test.js.
 #   tests/web/run.sh CAPTURE      (the desktop build's newyear-capture)
 set -euo pipefail
 capture=$(realpath "$1")
@@ -31,6 +32,12 @@ frames=$work/frames
 for n in 1 2 100 1000 2760; do
     (cd data && "$capture" "$n" "$n" "$frames")
     convert "$frames/frame-$(printf %05d "$n").png" -depth 8 "rgb:$frames/frame-$n.rgb"
+done
+# With words.txt: frame 150 has accented capitals, Greek and Cyrillic on
+# screen; 1000 has them on their second time round.
+for n in 150 1000; do
+    (cd data && "$capture" --text ../tests/web/words.txt "$n" "$n" "$frames/words")
+    convert "$frames/words/frame-$(printf %05d "$n").png" -depth 8 "rgb:$frames/words-$n.rgb"
 done
 export NEWYEAR_WEB_FRAMES=$frames
 NODE_PATH=$PWD/$modules/node_modules node --test tests/web/page.test.js
