@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The browser tests: builds the web outputs with ./web.sh, installs Debian's
+# The browser tests: builds the web outputs with ./web.sh, with a base URL
+# and without, and checks the preview card's tags; installs Debian's
 # chromium, firefox-esr and WebKitWebDriver and the pinned puppeteer-core
 # (npm ci into build-web/node, again only when package-lock.json changes),
 # starts an X server and a PulseAudio server (servers.sh), draws the
@@ -9,7 +10,46 @@
 set -euo pipefail
 capture=$(realpath "$1")
 cd "$(dirname "$0")/../.."
+
+# The preview card: built with a base URL (an ampersand in it, and no
+# trailing slash), then without, which leaves the build as the tests
+# below need it; the address changes the page alone, not the program.
+./web.sh --base-url 'https://example.org/a&b'
+site=build-web/site
+withBase=$(cat "$site/index.html")
+linked=$(stat -c %.9Y "$site/index.wasm")
 ./web.sh
+problems=()
+tag() { grep -qF "<meta $2>" <<<"$1" || problems+=("no <meta $2> $3"); }
+noTag() { ! grep -qF "$2" <<<"$1" || problems+=("$2 $3"); }
+for page in "$withBase" "$(cat "$site/index.html")"; do
+    for tag in 'property="og:title" content="newyear"' 'property="og:type" content="website"' \
+        'name="twitter:title" content="newyear"'; do
+        tag "$page" "$tag" "in the page"
+    done
+    grep -qF '<meta property="og:description" content="A new-year greeting' <<<"$page" || problems+=("no og:description")
+    grep -qF '<meta name="twitter:description" content="A new-year greeting' <<<"$page" || problems+=("no twitter:description")
+done
+base=https://example.org/a\&amp\;b/
+tag "$withBase" "property=\"og:url\" content=\"$base\"" "with the base URL"
+tag "$withBase" "property=\"og:image\" content=\"${base}preview.png\"" "with the base URL"
+tag "$withBase" "name=\"twitter:image\" content=\"${base}preview.png\"" "with the base URL"
+tag "$withBase" 'name="twitter:card" content="summary_large_image"' "with the base URL"
+tag "$(cat "$site/index.html")" 'name="twitter:card" content="summary"' "without a base URL"
+for name in og:url og:image twitter:image; do noTag "$(cat "$site/index.html")" "$name" "without a base URL"; done
+[ "$(stat -c %.9Y "$site/index.wasm")" = "$linked" ] || problems+=("another base URL linked the program again")
+cmp -s "$site/preview.png" docs/screenshot.png || problems+=("site/preview.png is not docs/screenshot.png")
+cmp -s "$site/newyear.html" build-web/newyear.html || problems+=("site/newyear.html is not the single file")
+for bad in 'ftp://example.org/' 'https://example.org/"><script>' "https://example.org/a'b" 'https://example.org/a b' \
+    'javascript:alert(1)'; do
+    status=0
+    ./web.sh --base-url "$bad" 2>/dev/null || status=$?
+    [ $status -eq 2 ] || problems+=("--base-url $bad: status $status, not 2")
+done
+if [ ${#problems[@]} -gt 0 ]; then
+    printf 'preview card: %s\n' "${problems[@]}" >&2
+    exit 1
+fi
 source tools/deps.sh
 installMissing "${webTestPackages[@]}"
 # Debian's npm, unless the node installed brings its own.
