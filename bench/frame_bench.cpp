@@ -3,6 +3,7 @@
 #include "demo/demo.h"
 #include "effects/landscape.h"
 #include "platform/desktop/desktop.h"
+#include "text/greeting.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,6 +37,34 @@ void wholeFrame(benchmark::State& state)
         benchmark::DoNotOptimize(drawFrame(demo, edge));
 }
 BENCHMARK(wholeFrame);
+
+// The same with a personal greeting in the scroller: the words the README
+// shows, in Latin, Greek and Cyrillic letters.
+void wholeFrameGreeting(benchmark::State& state)
+{
+    static Demo greetingDemo;
+    static Edge greetingEdge;
+    static Greeting greeting;
+    static const bool started = [] {
+        const char words[] = "Mutlu y\u0131llar, a\u011Fabeyim! \u015Eimdiden iyi ki vars\u0131n. "
+                             "Szcz\u0119\u015Bliwego Nowego Roku! \u039A\u03B1\u03BB\u03AE "
+                             "\u03C7\u03C1\u03BF\u03BD\u03B9\u03AC! \u0417 \u041D\u043E\u0432\u0438\u043C "
+                             "\u0440\u043E\u043A\u043E\u043C! \u2605";
+        std::string error, silence;
+        Options options = offscreenOptions(NEWYEAR_SOURCE_DATA);
+        options.greeting = &greeting;
+        if (!readGreeting(words, sizeof words - 1, greeting, error) ||
+            !startDemo(greetingDemo, greetingEdge, options, error, silence)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(1);
+        }
+        return true;
+    }();
+    (void)started;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(drawFrame(greetingDemo, greetingEdge));
+}
+BENCHMARK(wholeFrameGreeting);
 
 void skyFill(benchmark::State& state)
 {

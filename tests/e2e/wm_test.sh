@@ -45,12 +45,14 @@ windowed()
 }
 
 # The window managers keep their files in a home of their own; fluxbox gets
-# a style that sets no wallpaper, which would need a tool it lacks and show
-# a message box over the screen. xfwm4 reads its settings from xfconf over a
-# session bus of its own.
-mkdir "$work/home"
-echo "session.styleFile: /usr/share/fluxbox/styles/BlueFlux" >"$work/fluxbox-init"
-declare -A start=([openbox]="openbox" [fluxbox]="fluxbox -rc $work/fluxbox-init"
+# a style that sets no wallpaper: setting one fails here, and a message box
+# about it can come up over the demo's window. The style goes into its own
+# init file in that home; a file named with -rc, fluxbox overwrites with
+# Debian's defaults, whose style sets a wallpaper. xfwm4 reads its settings
+# from xfconf over a session bus of its own.
+mkdir -p "$work/home/.fluxbox"
+echo "session.styleFile: /usr/share/fluxbox/styles/BlueFlux" >"$work/home/.fluxbox/init"
+declare -A start=([openbox]="openbox" [fluxbox]="fluxbox"
                   [xfwm4]="dbus-run-session -- xfwm4 --compositor=off")
 
 for wm in openbox fluxbox xfwm4; do

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Runs the image fuzzer that CMake builds (tests/fuzz/build):
+# Runs a fuzzer that CMake builds (tests/fuzz/build), fuzz_images or
+# fuzz_text, on its committed corpus, tests/fuzz/corpus/images or text:
 #   tests/fuzz/run.sh FUZZER replay        runs every input of the committed corpus once
 #   tests/fuzz/run.sh FUZZER fuzz RUNS     fuzzes RUNS inputs from the corpus, seeded, so a
 #                                          failure comes back on the next run
 # New inputs a fuzzing run finds stay in a corpus folder beside FUZZER; copy
-# the few that matter into tests/fuzz/corpus/.
+# the few that matter into the committed one.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 fuzzer=$1
-out=$(dirname "$fuzzer")
+name=${fuzzer##*/}
+corpus=$here/corpus/${name#fuzz_}
+out=$(dirname "$fuzzer")/${name#fuzz_}
 mkdir -p "$out/corpus"
 export SDL_VIDEODRIVER=dummy
 export LSAN_OPTIONS=suppressions=$here/../lsan.supp
@@ -17,13 +20,13 @@ export LSAN_OPTIONS=suppressions=$here/../lsan.supp
 export ASAN_OPTIONS=allocator_may_return_null=1
 case $2 in
 replay)
-    "$fuzzer" -timeout=10 -rss_limit_mb=4096 "$here"/corpus/* 2>"$out/replay.log" ||
+    "$fuzzer" -timeout=10 -rss_limit_mb=4096 "$corpus"/* 2>"$out/replay.log" ||
         { tail -n 60 "$out/replay.log"; exit 1; }
-    echo "replayed $(ls "$here/corpus" | wc -l) inputs"
+    echo "replayed $(ls "$corpus" | wc -l) inputs"
     ;;
 fuzz)
     "$fuzzer" -seed=1 -runs="$3" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
-        -artifact_prefix="$out/" "$out/corpus" "$here/corpus" 2>"$out/fuzz.log" ||
+        -artifact_prefix="$out/" "$out/corpus" "$corpus" 2>"$out/fuzz.log" ||
         { tail -n 60 "$out/fuzz.log"; exit 1; }
     tail -n 3 "$out/fuzz.log"
     ;;

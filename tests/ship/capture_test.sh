@@ -18,7 +18,7 @@ expectStatus()
 }
 
 mkdir "$work/run" "$work/out"
-expectStatus 2 '^usage: newyear-capture FIRST LAST OUTDIR'
+expectStatus 2 '^usage: newyear-capture \[--text FILE\] FIRST LAST OUTDIR'
 expectStatus 2 'expected three arguments' 1 2
 expectStatus 2 '^usage:' 1 2 "$work/out" extra
 expectStatus 2 'unknown option "--bogus"' --bogus
@@ -31,7 +31,7 @@ expectStatus 2 'LAST (1) comes before FIRST (50)' 50 1 "$work/out"
 expectStatus 2 'LAST must be at most 99999' 1 100000 "$work/out"
 expectStatus 2 'LAST must be at most 99999' 1 99999999999999999999999 "$work/out"
 (cd "$work/run" && "$capture" --help) >"$work/help" || fail "--help failed"
-grep -q '^usage: newyear-capture FIRST LAST OUTDIR' "$work/help" || fail "--help says: $(cat "$work/help")"
+grep -q '^usage: newyear-capture \[--text FILE\] FIRST LAST OUTDIR' "$work/help" || fail "--help says: $(cat "$work/help")"
 [ -z "$(ls "$work/run")" ] || fail "--help wrote: $(ls "$work/run")"
 touch "$work/file"
 expectStatus 1 'is not a writable folder' 1 2 "$work/file"

@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -39,8 +40,15 @@ const DisplayWatch* guarded = nullptr;
 
 void onFault(int)
 {
-    if (guarded && serverLost(*guarded))
-        connectionLost(*guarded);
+    // A server on its way out can hang up on SDL before it stops taking
+    // connections: give it a moment to be gone before calling the fault a
+    // bug of our own.
+    for (int i = 0; guarded && i < 200; i++) {
+        if (serverLost(*guarded))
+            connectionLost(*guarded);
+        const timespec tenMs = {0, 10'000'000};
+        nanosleep(&tenMs, nullptr);
+    }
     // A fault of its own: let it take its usual course when the faulting
     // instruction runs again.
     signal(SIGSEGV, SIG_DFL);
