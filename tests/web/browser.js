@@ -189,7 +189,10 @@ async function launchFirefox()
     {
         const context = await browser.createBrowserContext();
         const page = await context.newPage();
-        await page.setViewport({width: 800, height: 600});
+        // BiDi's own viewport command: puppeteer's setViewport also overrides
+        // the screen's orientation, which bookworm's first Firefox ESR (140)
+        // does not know.
+        await page.mainFrame().browsingContext.setViewport({viewport: {width: 800, height: 600}});
         const problems = [];
         page.on('pageerror', error => problems.push(error.message));
         async function evaluate(expression)
